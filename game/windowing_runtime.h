@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -56,7 +57,14 @@ public:
     virtual void writeError(std::string_view text) = 0;
 
     // Ends the program at once with this status; no event is handled after.
-    [[noreturn]] virtual void endProgram(int status) = 0;
+    [[noreturn]] void endProgram(int status) {
+        terminate(status);
+        std::abort();  // terminate() never comes back
+    }
+
+protected:
+    // Ends the process (a test's runtime throws instead). Never returns.
+    virtual void terminate(int status) = 0;
 };
 
 }  // namespace earshot

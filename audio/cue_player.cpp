@@ -1,0 +1,25 @@
+// The cue player: one sound played once from just above the listener, to
+// its end.
+#include "audio/sound_path.h"
+#include "game/form1.h"
+
+namespace earshot {
+
+void Form1::PlaySoundAndWait(const std::string& name) {
+    const std::string path = cuePath(runtime_.appPath(), name);
+    sound.CueBuffer = existing(sound.DS, "The audio device").CreateSoundBufferFromFile(path, sound.BufferDesc);
+    sound.Cue3D = sound.CueBuffer->GetDirectSound3DBuffer();
+    sound.CueBuffer->SetCurrentPosition(0);
+    sound.Cue3D->SetPosition(0.0F, 5.0F, 0.0F, DS3D_IMMEDIATE);
+    sound.CueBuffer->Play(DSBPLAY_DEFAULT);
+    runtime_.doEvents();
+    // No event is handled until the cue has ended. A short sleep between two
+    // reads of the status keeps the wait from spinning a core.
+    while (sound.CueBuffer->GetStatus() == DSBSTATUS_PLAYING) {
+        runtime_.sleepUntilMicroseconds(runtime_.nowMicroseconds() + 1000);
+    }
+    sound.CueBuffer->Stop();
+    sound.CueBuffer.reset();
+}
+
+}  // namespace earshot

@@ -1,0 +1,83 @@
+// The wire locator: a buzzing sound that travels from the listener to a
+// speaker, step by step, while the game goes on around it.
+#include <cmath>
+#include <cstdint>
+
+#include "audio/sound_path.h"
+#include "game/form1.h"
+#include "game/single.h"
+
+namespace earshot {
+
+namespace {
+
+constexpr double kWireStep = 0.0001;
+
+// The pace of the travel. A pass takes a few microseconds on today's
+// machines, so an unpaced 5-unit travel would be over within a couple of
+// audio periods: a click, not a path. Pass k starts no earlier than the
+// travel's start plus k times this, 25,000 passes a second, so a 5-unit
+// travel takes about two seconds on every machine. The wait may sleep, and
+// passes then come in short bursts that keep the average pace; a machine too
+// slow for the pace simply runs behind it.
+constexpr std::int64_t kMicrosecondsPerPass = 40;
+
+// One coordinate of a pass: add a step while below the target, then take
+// back any overshoot.
+void stepTowards(float& coordinate, const float& target) {
+    if (coordinate < target) {
+        coordinate = single(wide(coordinate) + kWireStep);
+    }
+    if (coordinate > target) {
+        coordinate = single(wide(coordinate) - kWireStep);
+    }
+}
+
+bool withinOneStep(float coordinate, float target) {
+    return std::fabs(wide(coordinate) - wide(target)) <= kWireStep;
+}
+
+}  // namespace
+
+void Form1::SendWire(Speaker target) {
+    if (WireBusy) {
+        return;
+    }
+    WireBusy = true;
+    const std::string path = soundPath(runtime_.appPath(), "wire.wav");
+    sound.WireBuffer =
+        existing(sound.DS, "The audio device").CreateSoundBufferFromFile(path, sound.BufferDesc);
+    sound.Wire3D = sound.WireBuffer->GetDirectSound3DBuffer();
+    sound.WireBuffer->SetCurrentPosition(0);
+    WirePos = D3DVECTOR{0.0F, 4.0F, 0.0F};
+    sound.WireBuffer->Play(DSBPLAY_LOOPING);
+
+    // The target is read afresh at every use: the speaker may drift, be
+    // moved or be placed anew by the handlers that run in the pump.
+    const D3DVECTOR& goal = speaker(target).Pos;
+    const std::int64_t start = runtime_.nowMicroseconds();
+    for (std::int64_t pass = 0;; ++pass) {
+        const bool sameCell = std::floor(WirePos.x) == std::floor(goal.x) &&
+                              std::floor(WirePos.z) == std::floor(goal.z);
+        // A speaker that stands still on a whole number would otherwise keep
+        // the wire just below it, one cell short, for as long as it stays.
+        const bool arrived = withinOneStep(WirePos.x, goal.x) && withinOneStep(WirePos.z, goal.z);
+        if (sameCell || arrived) {
+            break;
+        }
+        const std::int64_t due = start + pass * kMicrosecondsPerPass;
+        if (runtime_.nowMicroseconds() < due) {
+            runtime_.sleepUntilMicroseconds(due);
+        }
+        runtime_.doEvents();
+        stepTowards(WirePos.x, goal.x);
+        stepTowards(WirePos.z, goal.z);
+        sound.Wire3D->SetPosition(WirePos.x, 4.0F, WirePos.z, DS3D_IMMEDIATE);
+    }
+
+    sound.WireBuffer->Stop();
+    sound.WireBuffer.reset();
+    WireBusy = false;
+}
+
+}  // namespace earshot

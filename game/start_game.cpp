@@ -1,0 +1,118 @@
+// Start-up: the load handler and the game start.
+#include <exception>
+#include <string>
+
+#include "game/form1.h"
+
+namespace earshot {
+
+namespace {
+
+// Runs one step of the load handler: a step that fails is skipped in
+// silence and the next one runs.
+template <typename Step>
+void skipOnError(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+    skipOnError([&] { runtime_.setScaleModePixels(); });
+    skipOnError([&] { runtime_.chDir(runtime_.appPath()); });
+    skipOnError([&] { runtime_.showWindow(); });
+
+    // The mouse. Without one every step that needs it fails in turn and the
+    // game is played from the keyboard.
+    skipOnError([&] {
+        if (!sound.DX) {
+            sound.DX = platform_.newDirectX8();
+        }
+        input.DI = sound.DX->DirectInputCreate();
+    });
+    skipOnError([&] { input.Mouse = input.DI->CreateDevice(GUID_SysMouse); });
+    skipOnError([&] { input.Mouse->SetCommonDataFormat(DIFORMAT_MOUSE); });
+    skipOnError([&] {
+        input.Mouse->SetCooperativeLevel(runtime_.windowHandle(),
+                                         DISCL_EXCLUSIVE | DISCL_FOREGROUND);
+    });
+    skipOnError([&] {
+        DIPROPLONG bufferSize;
+        bufferSize.lHow = DIPH_DEVICE;
+        bufferSize.lObj = 0;
+        bufferSize.lData = 100;
+        input.Mouse->SetProperty(DIPROP_BUFFERSIZE, bufferSize);
+    });
+    skipOnError([&] { EventHandle = sound.DX->CreateEvent(this); });
+    skipOnError([&] { input.Mouse->SetEventNotification(EventHandle); });
+    skipOnError([&] { input.Mouse->Acquire(); });
+
+    skipOnError([&] { Voice = platform_.newSpVoice(); });
+
+    // A game start that fails is abandoned where it failed; the window stays
+    // open and Escape still ends the program. The player is told why.
+    try {
+        StartGame();
+    } catch (const std::exception& error) {
+        report(std::string("The game could not start: ") + startStep_ + ": " + error.what());
+    }
+}
+
+void Form1::StartGame() {
+    startStep_ = "setting the start values";
+    LeftSelected = true;
+    FrontSelected = true;
+    Score = 100.0F;
+    Level = 1.0F;
+    for (Speaker which : speakerOrder) {
+        speaker(which).Sum = 1.0F;
+    }
+    for (Speaker which : speakerOrder) {
+        speaker(which).Step = 0.1F;
+    }
+    for (Speaker which : speakerOrder) {
+        speaker(which).SavedStep = 0.1F;
+    }
+    DriftDivisor = 55.0F;
+
+    startStep_ = "creating the platform root";
+    sound.DX = platform_.newDirectX8();
+    startStep_ = "opening the audio device";
+    sound.DS = sound.DX->DirectSoundCreate("");
+    sound.DS->SetCooperativeLevel(runtime_.windowHandle(), DSSCL_PRIORITY);
+    sound.BufferDesc.lFlags = DSBCAPS_CTRL3D | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLVOLUME;
+    sound.BufferDesc.guid3DAlgorithm = DS3DALG_HRTF_FULL;
+    sound.PrimaryDesc.lFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D;
+    startStep_ = "creating the listener";
+    sound.PrimaryBuffer = sound.DS->CreatePrimarySoundBuffer(sound.PrimaryDesc);
+    sound.Listener = sound.PrimaryBuffer->GetDirectSound3DListener();
+
+    startStep_ = "starting the music";
+    StartTheMusic();
+    startStep_ = "playing the intro";
+    PlaySoundAndWait("tavlora");
+
+    startStep_ = "placing the listener";
+    sound.Listener->SetOrientation(0.0F, 0.0F, 1.0F, 0.0F, 1.0F, 0.0F, DS3D_IMMEDIATE);
+    sound.Listener->SetPosition(0.0F, 4.0F, 0.0F, DS3D_IMMEDIATE);
+    startStep_ = "placing the speakers";
+    PlaceSpeakers();
+    startStep_ = "setting the distances";
+    sound.Listener->SetDopplerFactor(0.0F, DS3D_IMMEDIATE);
+    for (Speaker which : speakerOrder) {
+        SpeakerRefs s = speaker(which);
+        s.control().SetMinDistance(1.0F, DS3D_IMMEDIATE);
+        s.control().SetMaxDistance(10.0F, DS3D_IMMEDIATE);
+    }
+    sound.Listener->SetRolloffFactor(1.0F, DS3D_IMMEDIATE);
+
+    startStep_ = "starting the timer";
+    runtime_.setTimerInterval(100);
+    runtime_.setTimerEnabled(true);
+    startStep_ = "";
+}
+
+}  // namespace earshot
