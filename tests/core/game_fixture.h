@@ -1,0 +1,31 @@
+// A game object on the fake platform, with helpers to run it as the
+// runtime would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "game/form1.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace earshot::testing {
+
+class GameTest : public ::testing::Test {
+protected:
+    fakes::FakePlatform fake;
+    Form1 form{fake.platform};
+
+    // The load handler, as the runtime runs it once at start.
+    void load() { form.onLoad(); }
+    // Load, then forget the calls of the start so a test reads only its own.
+    void loadAndClearLog();
+    // A key as the runtime delivers it; returns the exit status if the
+    // program ended, -1 otherwise.
+    int key(std::int16_t code, std::int16_t shift = 0);
+    // A tick as the runtime delivers it; same result as key().
+    int tick();
+
+    fakes::FakeSoundBuffer& buffer(Speaker which);
+    fakes::FakeSound3D& control(Speaker which);
+};
+
+}  // namespace earshot::testing
