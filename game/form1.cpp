@@ -66,6 +66,8 @@ void Form1::say(const std::string& text) {
 void Form1::report(const std::string& message) {
     runtime_.writeError(message);
     if (Voice) {
+        // Said aloud, so captioned like everything the voice says.
+        runtime_.writeCaption(message);
         try {
             Voice->Speak(message, SVSFDefault);
         } catch (const std::exception&) {
