@@ -1,0 +1,62 @@
+#include "audio/openal/al_direct_sound.h"
+
+#include "audio/openal/al_listener.h"
+#include "audio/openal/al_output.h"
+#include "audio/openal/al_sound_buffer.h"
+#include "audio/openal/sound_file.h"
+#include "game/errors.h"
+
+namespace earshot {
+
+namespace {
+
+class AlDirectSound : public DirectSound8 {
+public:
+    explicit AlDirectSound(std::shared_ptr<AlOutput> output) : output_(std::move(output)) {}
+
+    // The output mixes for the whole process; there is nothing to share out.
+    void SetCooperativeLevel(std::intptr_t /*windowHandle*/, std::int32_t /*level*/) override {}
+
+    std::shared_ptr<DirectSoundPrimaryBuffer8> CreatePrimarySoundBuffer(
+        const DSBUFFERDESC& desc) override {
+        if ((desc.lFlags & DSBCAPS_PRIMARYBUFFER) == 0) {
+            throw AudioError("creating the primary buffer failed: its description lacks the "
+                             "primary buffer flag");
+        }
+        // There is one listener, so every request gets the same primary.
+        if (!primary_) {
+            primary_ = std::make_shared<AlPrimaryBuffer>(output_);
+        }
+        return primary_;
+    }
+
+    std::shared_ptr<DirectSoundSecondaryBuffer8> CreateSoundBufferFromFile(
+        const std::string& path, const DSBUFFERDESC& desc) override {
+        if ((desc.lFlags & DSBCAPS_PRIMARYBUFFER) != 0) {
+            throw AudioError("cannot load sound file " + path +
+                             ": its description asks for a primary buffer");
+        }
+        // The whole file is read before any OpenAL object is made, so a bad
+        // file leaves nothing behind.
+        const MonoSound samples = readMonoSound(path);
+        const bool spatial = (desc.lFlags & DSBCAPS_CTRL3D) != 0;
+        return std::make_shared<AlSoundBuffer>(
+            std::make_shared<AlSound>(output_, samples, spatial));
+    }
+
+private:
+    std::shared_ptr<AlOutput> output_;
+    std::shared_ptr<AlPrimaryBuffer> primary_;
+};
+
+}  // namespace
+
+std::shared_ptr<DirectSound8> createOpenAlDirectSound(const std::string& guid) {
+    if (!guid.empty()) {
+        throw AudioError("cannot open the audio device \"" + guid +
+                         "\": only the default device (an empty id) is known");
+    }
+    return std::make_shared<AlDirectSound>(AlOutput::shared());
+}
+
+}  // namespace earshot
