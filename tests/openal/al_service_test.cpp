@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 #include <ostream>
 
 #include "audio/openal/al_direct_sound.h"
@@ -56,6 +57,24 @@ TEST_F(LoopbackTest, ASoundWithout3DControlHasNoControl) {
     const Rendered block = render(1024);
     EXPECT_NEAR(decibels(rms(block.right) / rms(block.left)), 0.0, 1.0)
         << "heard off centre, left " << rms(block.left) << ", right " << rms(block.right);
+}
+
+// The path the game takes: the default device, here OpenAL Soft's null
+// output, shared by everyone who asks while anyone holds it.
+TEST(DefaultOutputTest, IsOpenedOnceWithHrtfAndSharedWhileHeld) {
+    auto sound = createOpenAlDirectSound("");
+    auto output = AlOutput::shared();
+    EXPECT_FALSE(output->isLoopback());
+    EXPECT_TRUE(output->hrtfEnabled()) << output->hrtfStatusText();
+    EXPECT_EQ(AlOutput::shared(), output);
+    std::vector<float> frames(2 * 64);
+    EXPECT_THROW(output->render(frames.data(), 64), AudioError);
+    EXPECT_THROW(AlOutput::openLoopback(loopbackRate), AudioError)
+        << "a second output was opened beside the shared one";
+    const std::weak_ptr<AlOutput> released = output;
+    sound.reset();
+    output.reset();
+    EXPECT_TRUE(released.expired()) << "the output outlived everyone who held it";
 }
 
 struct BadCallCase {

@@ -1,6 +1,7 @@
 // Runs the OpenAL tests with no user configuration: HOME points at a fresh
 // scratch folder (where the tests also write their sound files) and the
-// variables that name OpenAL configuration files are cleared.
+// variables that name OpenAL configuration files are cleared. The default
+// device is OpenAL Soft's null output, so no test reaches a sound card.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     setenv("HOME", pattern.c_str(), 1);
     unsetenv("ALSOFT_CONF");
     unsetenv("XDG_CONFIG_HOME");
+    setenv("ALSOFT_DRIVERS", "null", 1);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
