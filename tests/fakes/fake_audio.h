@@ -27,12 +27,19 @@ struct AudioScript {
 class FakeSound3D final : public DirectSound3DBuffer8 {
 public:
     FakeSound3D(CallLog& log, const AudioScript& script, std::string name)
-        : log_(log), script_(script), name_(std::move(name)) {}
+        : log_(log), script_(script), name_(std::move(name)) {
+        ++live;
+    }
+    ~FakeSound3D() override { --live; }
+    FakeSound3D(const FakeSound3D&) = delete;
+    FakeSound3D& operator=(const FakeSound3D&) = delete;
     void SetPosition(float x, float y, float z, std::int32_t apply) override;
     void SetMinDistance(float distance, std::int32_t apply) override;
     void SetMaxDistance(float distance, std::int32_t apply) override;
 
     const std::string& name() const { return name_; }
+    // How many controls exist right now, in the whole process.
+    static inline int live = 0;
     D3DVECTOR position;
     int positionsSent = 0;
     float minDistance = 1.0F;
@@ -47,8 +54,12 @@ private:
 class FakeSoundBuffer final : public DirectSoundSecondaryBuffer8 {
 public:
     FakeSoundBuffer(CallLog& log, const AudioScript& script, std::string name, std::string path)
-        : log_(log), script_(script), name_(std::move(name)), path_(std::move(path)) {}
+        : log_(log), script_(script), name_(std::move(name)), path_(std::move(path)) {
+        ++live;
+    }
     ~FakeSoundBuffer() override;
+    FakeSoundBuffer(const FakeSoundBuffer&) = delete;
+    FakeSoundBuffer& operator=(const FakeSoundBuffer&) = delete;
     void Play(std::int32_t flags) override;
     void Stop() override;
     void SetCurrentPosition(std::int32_t position) override;
@@ -58,6 +69,8 @@ public:
 
     const std::string& name() const { return name_; }
     const std::string& path() const { return path_; }
+    // How many buffers exist right now, in the whole process.
+    static inline int live = 0;
     bool playing = false;
     bool looping = false;
     std::int32_t volume = 0;
