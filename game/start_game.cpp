@@ -27,16 +27,17 @@ void Form1::Form_Load() {
 
     // The mouse. Without one every step that needs it fails in turn and the
     // game is played from the keyboard.
+    auto mouse = [this]() -> DirectInputDevice8& { return existing(input.Mouse, "The mouse"); };
     skipOnError([&] {
         if (!sound.DX) {
             sound.DX = platform_.newDirectX8();
         }
         input.DI = sound.DX->DirectInputCreate();
     });
-    skipOnError([&] { input.Mouse = input.DI->CreateDevice(GUID_SysMouse); });
-    skipOnError([&] { input.Mouse->SetCommonDataFormat(DIFORMAT_MOUSE); });
+    skipOnError([&] { input.Mouse = existing(input.DI, "The input root").CreateDevice(GUID_SysMouse); });
+    skipOnError([&] { mouse().SetCommonDataFormat(DIFORMAT_MOUSE); });
     skipOnError([&] {
-        input.Mouse->SetCooperativeLevel(runtime_.windowHandle(),
+        mouse().SetCooperativeLevel(runtime_.windowHandle(),
                                          DISCL_EXCLUSIVE | DISCL_FOREGROUND);
     });
     skipOnError([&] {
@@ -44,11 +45,11 @@ void Form1::Form_Load() {
         bufferSize.lHow = DIPH_DEVICE;
         bufferSize.lObj = 0;
         bufferSize.lData = 100;
-        input.Mouse->SetProperty(DIPROP_BUFFERSIZE, bufferSize);
+        mouse().SetProperty(DIPROP_BUFFERSIZE, bufferSize);
     });
-    skipOnError([&] { EventHandle = sound.DX->CreateEvent(this); });
-    skipOnError([&] { input.Mouse->SetEventNotification(EventHandle); });
-    skipOnError([&] { input.Mouse->Acquire(); });
+    skipOnError([&] { EventHandle = existing(sound.DX, "The platform root").CreateEvent(this); });
+    skipOnError([&] { mouse().SetEventNotification(EventHandle); });
+    skipOnError([&] { mouse().Acquire(); });
 
     skipOnError([&] { Voice = platform_.newSpVoice(); });
 
