@@ -2,7 +2,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -154,9 +156,21 @@ MonoSound readMonoSound(const std::string& path) {
         });
     } else {
         sound.pcmFloat.reserve(static_cast<std::size_t>(info.frames));
+        // A float file can hold anything. One sample that is not a number
+        // makes the whole mix, every other sound and the voice with it, not a
+        // number for as long as the sound plays: such a file is damaged and
+        // refused. Samples beyond full scale are held at full scale.
+        bool notANumber = false;
         read = readAveraged<float>(file, sf_readf_float, [&](double value) {
-            sound.pcmFloat.push_back(static_cast<float>(value));
+            if (!std::isfinite(value)) {
+                notANumber = true;
+                value = 0.0;
+            }
+            sound.pcmFloat.push_back(static_cast<float>(std::clamp(value, -1.0, 1.0)));
         });
+        if (notANumber) {
+            fail(path, "it holds samples that are not numbers, so the file is damaged");
+        }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
         fail(path, std::string("reading failed (") + sf_strerror(file.get()) + ")");
