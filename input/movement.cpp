@@ -1,5 +1,9 @@
-// Moving a speaker by one step, from the keys and from the mouse, and the
-// mute keys.
+// Moving a speaker by one step, from the keys and from the mouse.
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "game/errors.h"
 #include "game/form1.h"
 #include "game/single.h"
 
@@ -11,7 +15,13 @@ void Form1::moveSpeaker(Speaker which, Axis axis, int direction) {
         return;
     }
     float& c = s.coordinate(axis);
-    c = single(wide(c) + direction * wide(s.Step));
+    const double moved = wide(c) + direction * wide(s.Step);
+    // A coordinate that no Single can hold is a run-time error, and the old
+    // one stays: the speaker is never sent to infinity.
+    if (!(std::fabs(moved) <= wide(std::numeric_limits<float>::max()))) {
+        throw Error(std::string("Moving the ") + s.name + " speaker left the range of a number.");
+    }
+    c = single(moved);
     // A move sends the stored height, which nothing changes from 0.
     s.control().SetPosition(s.Pos.x, s.Pos.y, s.Pos.z, DS3D_IMMEDIATE);
 }
