@@ -48,11 +48,13 @@ void Form1::onTimer() {
 
 void Form1::DXCallback(std::int32_t eventid) {
     // A mouse error ends only this read of the mouse: the game goes on, and
-    // the keyboard still plays it.
+    // the keyboard still plays it. It goes to standard error only: the mouse
+    // is taken away every time the window loses the focus, and saying so
+    // aloud each time would talk over whatever the player turned to.
     try {
         DirectXEvent8_DXCallback(eventid);
     } catch (const std::exception& error) {
-        report(std::string("Mouse input failed: ") + error.what());
+        runtime_.writeError(std::string("Mouse input failed: ") + error.what());
     }
 }
 

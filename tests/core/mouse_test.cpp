@@ -310,7 +310,7 @@ TEST_F(PointerTest, AFailingReadIsReportedHandlesNothingAndTheGameGoesOn) {
     EXPECT_EQ(form.LockdownCount, 0.0F);
     ASSERT_EQ(fake.runtime.errors.size(), 1U);
     EXPECT_EQ(fake.runtime.errors[0], "Mouse input failed: the mouse was taken away");
-    EXPECT_THAT(fake.voice->spoken, ElementsAre("Mouse input failed: the mouse was taken away"));
+    EXPECT_TRUE(fake.voice->spoken.empty()) << "a mouse error is not spoken";
     EXPECT_EQ(fake.log.find("runtime.endProgram"), -1) << fake.log.dump();
 
     // The keyboard still plays, and so does the mouse once it reads again.
