@@ -1,0 +1,36 @@
+// The program: the game window over SDL, sound through OpenAL Soft, speech
+// through espeak-ng. It takes no command line and reads no configuration.
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <optional>
+
+#include "game/errors.h"
+#include "game/form1.h"
+#include "game/platform.h"
+#include "runtime/sdl_direct_x8.h"
+#include "runtime/sdl_runtime.h"
+#include "speech/espeak/espeak_voice.h"
+
+int main() {
+    using namespace earshot;
+    std::optional<SdlRuntime> runtime;
+    try {
+        runtime.emplace();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "earshot: cannot open the game window: %s\n", error.what());
+        return 1;
+    }
+    try {
+        Platform platform{
+            *runtime,
+            [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
+            [] { return createEspeakVoice(); },
+        };
+        Form1 form(platform);
+        runtime->run(form);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "earshot: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,264 @@
+#include "runtime/sdl_runtime.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "game/errors.h"
+#include "runtime/executable_folder.h"
+#include "runtime/key_mapping.h"
+#include "runtime/monotonic_clock.h"
+#include "runtime/sdl_check.h"
+
+namespace earshot {
+
+namespace {
+
+// The client area of the window: 4680 x 3195 twips at 96 dots per inch.
+inline constexpr int windowWidth = 312;
+inline constexpr int windowHeight = 213;
+
+// How close to a timer deadline the loop stops waiting for events in SDL
+// (whose timeouts are whole milliseconds) and sleeps precisely instead.
+inline constexpr std::int64_t preciseSleepMicroseconds = 2000;
+
+void writeLine(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// Whether SDL's queue holds anything but an end-of-poll marker.
+bool sdlHasPendingEvents() {
+    return SDL_HasEvents(SDL_FIRSTEVENT, SDL_POLLSENTINEL - 1) == SDL_TRUE ||
+           SDL_HasEvents(SDL_POLLSENTINEL + 1, SDL_LASTEVENT) == SDL_TRUE;
+}
+
+}  // namespace
+
+SdlRuntime::SdlRuntime()
+    : window_(createHiddenWindow("Form1", windowWidth, windowHeight)),
+      appPath_(executableFolder()),
+      timer_(&monotonicMicroseconds) {
+    // Key-downs are what the game reads; no typed text, no input method.
+    SDL_StopTextInput();
+}
+
+SdlRuntime::~SdlRuntime() = default;
+
+void SdlRuntime::run(WindowEvents& form) {
+    attach(form);
+    try {
+        form.onLoad();
+        // A window that has loaded is shown, whether its load handler showed
+        // it or not.
+        if (!shown_) {
+            showWindow();
+        }
+    } catch (const std::exception& error) {
+        writeError(std::string("Error while the game window loaded: ") + error.what() +
+                   " The game ends.");
+        endProgram(1);
+    }
+    for (;;) {
+        waitForWork();
+        doEvents();
+    }
+}
+
+void SdlRuntime::attach(WindowEvents& form) { form_ = &form; }
+
+SdlEventSinks& SdlRuntime::eventSinks() { return sinks_; }
+
+void SdlRuntime::setScaleModePixels() {
+    // The window has no contents to measure, and SDL counts in pixels.
+}
+
+void SdlRuntime::showWindow() {
+    SDL_ShowWindow(window_.get());
+    SDL_RaiseWindow(window_.get());
+    // Only some window systems let a program take the focus itself; on the
+    // others raising the window is all there is.
+    SDL_SetWindowInputFocus(window_.get());
+    shown_ = true;
+    paint();
+}
+
+std::intptr_t SdlRuntime::windowHandle() { return SDL_GetWindowID(window_.get()); }
+
+void SdlRuntime::setTimerInterval(int milliseconds) { timer_.setInterval(milliseconds); }
+
+void SdlRuntime::setTimerEnabled(bool enabled) { timer_.setEnabled(enabled); }
+
+void SdlRuntime::doEvents() {
+    SDL_PumpEvents();
+    // Exactly the events pending now. Events that arrive while these are
+    // handled wait for the next pump, so a pump always comes to an end.
+    std::array<SDL_Event, 64> batch{};
+    int count = 0;
+    do {
+        count = SDL_PeepEvents(batch.data(), static_cast<int>(batch.size()), SDL_GETEVENT,
+                               SDL_FIRSTEVENT, SDL_LASTEVENT);
+        for (int i = 0; i < count; ++i) {
+            take(batch[static_cast<std::size_t>(i)]);
+        }
+    } while (count == static_cast<int>(batch.size()));
+
+    // The taken events stay in one queue of the runtime's, so that a
+    // handler that pumps again handles the events that were pending before
+    // it, in order, before it goes on; this pump then handles what is left
+    // of its own.
+    const std::uint64_t last = lastTaken_;
+    const bool timerDue = timer_.due();
+    while (!taken_.empty() && taken_.front().number <= last) {
+        const SDL_Event event = taken_.front().event;
+        taken_.pop_front();
+        dispatch(event);
+    }
+    if (timerDue) {
+        tick();
+    }
+}
+
+float SdlRuntime::rnd() { return random_.next(); }
+
+void SdlRuntime::randomize() { random_.reseedFromClock(); }
+
+std::int64_t SdlRuntime::nowMicroseconds() { return monotonicMicroseconds(); }
+
+void SdlRuntime::sleepUntilMicroseconds(std::int64_t deadline) {
+    sleepUntilMonotonicMicroseconds(deadline);
+}
+
+std::string SdlRuntime::appPath() { return appPath_; }
+
+void SdlRuntime::chDir(const std::string& folder) {
+    if (::chdir(folder.c_str()) != 0) {
+        throw WindowError("Cannot change the working directory to " + folder + ": " +
+                          std::strerror(errno) + ".");
+    }
+}
+
+void SdlRuntime::writeCaption(std::string_view text) { writeLine(stdout, text); }
+
+void SdlRuntime::writeError(std::string_view text) { writeLine(stderr, text); }
+
+void SdlRuntime::terminate(int status) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    ::_exit(status);
+}
+
+void SdlRuntime::take(const SDL_Event& event) {
+    if (event.type == SDL_POLLSENTINEL) {
+        return;
+    }
+    taken_.push_back(TakenEvent{++lastTaken_, event});
+}
+
+void SdlRuntime::waitForWork() {
+    if (!taken_.empty()) {
+        return;
+    }
+    SDL_Event event{};
+    for (;;) {
+        const std::optional<std::int64_t> deadline = timer_.deadline();
+        if (!deadline) {
+            if (SDL_WaitEvent(&event) == 0) {
+                throw WindowError(sdlFailure("SDL cannot wait for the window's events"));
+            }
+            take(event);
+            return;
+        }
+        const std::int64_t remaining = *deadline - nowMicroseconds();
+        if (remaining <= 0) {
+            return;
+        }
+        if (remaining > preciseSleepMicroseconds) {
+            const int timeout = static_cast<int>((remaining - 1000) / 1000);
+            if (SDL_WaitEventTimeout(&event, timeout) == 1) {
+                take(event);
+                return;
+            }
+            continue;
+        }
+        SDL_PumpEvents();
+        if (!sdlHasPendingEvents()) {
+            sleepUntilMicroseconds(*deadline);
+        }
+        return;
+    }
+}
+
+void SdlRuntime::dispatch(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            endProgram(0);
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                endProgram(0);
+            }
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED && shown_) {
+                try {
+                    paint();
+                } catch (const WindowError&) {
+                    // An empty window that could not be cleared again is
+                    // still the game's window.
+                }
+            }
+            break;
+        case SDL_KEYDOWN:
+            dispatchKey(event.key);
+            return;
+        default:
+            break;
+    }
+    sinks_.dispatch(event, [this](const std::exception& error) {
+        writeError(std::string("Error in the mouse input: ") + error.what());
+    });
+}
+
+void SdlRuntime::dispatchKey(const SDL_KeyboardEvent& key) {
+    const std::optional<std::int16_t> code = virtualKeyCode(key.keysym.sym, key.keysym.scancode);
+    if (!code || form_ == nullptr) {
+        return;
+    }
+    try {
+        form_->onKeyDown(*code, shiftMask(key.keysym.mod));
+    } catch (const std::exception& error) {
+        writeError(std::string("Error in the key handler: ") + error.what() + " The game ends.");
+        endProgram(1);
+    }
+}
+
+void SdlRuntime::tick() {
+    if (!timer_.takeExpiry() || form_ == nullptr) {
+        return;
+    }
+    try {
+        form_->onTimer();
+    } catch (const std::exception& error) {
+        writeError(std::string("Error in the game's tick: ") + error.what() + " The game ends.");
+        endProgram(1);
+    }
+}
+
+void SdlRuntime::paint() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+    if (surface == nullptr) {
+        throw WindowError(sdlFailure("SDL cannot draw the window"));
+    }
+    throwIfSdlFailed(SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0)),
+                     "SDL cannot clear the window");
+    throwIfSdlFailed(SDL_UpdateWindowSurface(window_.get()), "SDL cannot show the window");
+}
+
+}  // namespace earshot

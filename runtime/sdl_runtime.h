@@ -1,0 +1,86 @@
+// The windowing runtime of the real program, over SDL2: the window "Form1",
+// its key-downs, its one timer, the event pump and the process services
+// (random numbers, clock, folders, caption and error lines, the end).
+// Everything runs on the thread that made it, which is the event thread.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "game/windowing_runtime.h"
+#include "runtime/coalescing_timer.h"
+#include "runtime/random_singles.h"
+#include "runtime/sdl_event_sinks.h"
+#include "runtime/sdl_video.h"
+
+namespace earshot {
+
+class SdlRuntime final : public WindowingRuntime {
+public:
+    // Opens the window, hidden until it is shown. Throws WindowError with
+    // SDL's reason when there is no display.
+    SdlRuntime();
+    ~SdlRuntime() override;
+    SdlRuntime(const SdlRuntime&) = delete;
+    SdlRuntime& operator=(const SdlRuntime&) = delete;
+
+    // Runs the window's load handler, shows the window if the handler did
+    // not, then handles events until the program ends (Escape in the game,
+    // or the window closed).
+    [[noreturn]] void run(WindowEvents& form);
+
+    // The handlers events are delivered to from now on (run does this).
+    void attach(WindowEvents& form);
+
+    // Where the mouse device listens to the window's events.
+    SdlEventSinks& eventSinks();
+
+    void setScaleModePixels() override;
+    void showWindow() override;
+    std::intptr_t windowHandle() override;
+    void setTimerInterval(int milliseconds) override;
+    void setTimerEnabled(bool enabled) override;
+    void doEvents() override;
+    float rnd() override;
+    void randomize() override;
+    std::int64_t nowMicroseconds() override;
+    void sleepUntilMicroseconds(std::int64_t deadline) override;
+    std::string appPath() override;
+    void chDir(const std::string& folder) override;
+    void writeCaption(std::string_view text) override;
+    void writeError(std::string_view text) override;
+
+protected:
+    void terminate(int status) override;
+
+private:
+    struct TakenEvent {
+        std::uint64_t number;
+        SDL_Event event;
+    };
+
+    void take(const SDL_Event& event);
+    void waitForWork();
+    void dispatch(const SDL_Event& event);
+    void dispatchKey(const SDL_KeyboardEvent& key);
+    void tick();
+    void paint();
+
+    SdlVideo video_;
+    SdlWindow window_;
+    std::string appPath_;
+    CoalescingTimer timer_;
+    RandomSingles random_;
+    SdlEventSinks sinks_;
+    WindowEvents* form_ = nullptr;
+    bool shown_ = false;
+    // Events taken from SDL's queue and not yet dispatched, oldest first,
+    // numbered in the order they were taken.
+    std::deque<TakenEvent> taken_;
+    std::uint64_t lastTaken_ = 0;
+};
+
+}  // namespace earshot

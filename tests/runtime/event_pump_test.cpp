@@ -1,0 +1,206 @@
+// The runtime's pump on a real SDL event queue: it hands each event that is
+// pending to its handler, in order, and no more; a handler may pump again;
+// an overdue timer gives one tick.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mouse_test_support.h"
+#include "runtime/notification_events.h"
+#include "runtime/sdl_mouse_device.h"
+#include "sdl_fixture.h"
+
+namespace earshot {
+namespace {
+
+using namespace earshot::testing;
+using Log = std::vector<std::string>;
+
+TEST_F(SdlRuntimeTest, ThePumpDispatchesThePendingKeysInOrder) {
+    pushKey(SDLK_e, SDL_SCANCODE_E);
+    pushKey(SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, KMOD_LSHIFT);
+    pushKey(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LCTRL | KMOD_RALT);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 69", "key 186 shift 1", "key 13 shift 6"}));
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log.size(), 3U) << "a second pump found the same events again";
+}
+
+TEST_F(SdlRuntimeTest, AutoRepeatedKeyDownsAreKeyDownsToo) {
+    pushKey(SDLK_e, SDL_SCANCODE_E);
+    pushKey(SDLK_e, SDL_SCANCODE_E, 0, true);
+    pushKey(SDLK_e, SDL_SCANCODE_E, 0, true);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 69", "key 69", "key 69"}));
+}
+
+TEST_F(SdlRuntimeTest, KeysWithoutACodeAndKeyUpsReachNoHandler) {
+    pushKey(SDLK_F1, SDL_SCANCODE_F1);
+    SDL_Event up{};
+    up.type = SDL_KEYUP;
+    up.key.keysym.sym = SDLK_e;
+    up.key.keysym.scancode = SDL_SCANCODE_E;
+    push(up);
+    pushKey(SDLK_SPACE, SDL_SCANCODE_SPACE);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 32"}));
+}
+
+TEST_F(SdlRuntimeTest, AnEventThatArrivesDuringTheDispatchWaitsForTheNextPump) {
+    form_.onKey = [](std::int16_t code) {
+        if (code == 'A') {
+            pushKey(SDLK_b, SDL_SCANCODE_B);
+        }
+    };
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    pushKey(SDLK_c, SDL_SCANCODE_C);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65", "key 67"}));
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65", "key 67", "key 66"}));
+}
+
+TEST_F(SdlRuntimeTest, AHandlerThatPumpsHandlesTheEventsPendingBeforeItFirst) {
+    // As the key handler does: pump first, then act.
+    form_.onKey = [this](std::int16_t code) {
+        if (code == 'A') {
+            form_.log.push_back("A pumps");
+            runtime_->doEvents();
+            form_.log.push_back("A acts");
+        }
+    };
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    pushKey(SDLK_b, SDL_SCANCODE_B);
+    pushKey(SDLK_c, SDL_SCANCODE_C);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65", "A pumps", "key 66", "key 67", "A acts"}));
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log.size(), 5U) << "an event was dispatched twice";
+}
+
+TEST_F(SdlRuntimeTest, ANestedPumpAlsoTakesWhatArrivedSinceTheOuterOne) {
+    form_.onKey = [this](std::int16_t code) {
+        if (code == 'A') {
+            pushKey(SDLK_d, SDL_SCANCODE_D);
+            runtime_->doEvents();
+            form_.log.push_back("A acts");
+        }
+    };
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    pushKey(SDLK_b, SDL_SCANCODE_B);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65", "key 66", "key 68", "A acts"}));
+}
+
+TEST_F(SdlRuntimeTest, ATimerThatIsNotDueGivesNoTick) {
+    runtime_->setTimerInterval(10'000);
+    runtime_->setTimerEnabled(true);
+    pushKey(SDLK_p, SDL_SCANCODE_P);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 80"}));
+}
+
+TEST_F(SdlRuntimeTest, AnOverdueTimerGivesOneTickAfterThePendingEvents) {
+    runtime_->setTimerInterval(100);
+    runtime_->setTimerEnabled(true);
+    // Busy through two and a half intervals.
+    runtime_->sleepUntilMicroseconds(runtime_->nowMicroseconds() + 250'000);
+    pushKey(SDLK_p, SDL_SCANCODE_P);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 80", "tick"}));
+    // The next expiry lies 50 ms ahead: the missed ones are not delivered.
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 80", "tick"}));
+}
+
+TEST_F(SdlRuntimeTest, ATickDueInANestedPumpIsNotGivenAgainByTheOuterOne) {
+    runtime_->setTimerInterval(100);
+    runtime_->setTimerEnabled(true);
+    runtime_->sleepUntilMicroseconds(runtime_->nowMicroseconds() + 150'000);
+    form_.onKey = [this](std::int16_t) { runtime_->doEvents(); };
+    pushKey(SDLK_p, SDL_SCANCODE_P);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 80", "tick"}));
+}
+
+TEST_F(SdlRuntimeTest, AStoppedTimerGivesNoTick) {
+    runtime_->setTimerInterval(1);
+    runtime_->setTimerEnabled(true);
+    runtime_->setTimerEnabled(false);
+    runtime_->sleepUntilMicroseconds(runtime_->nowMicroseconds() + 5'000);
+    runtime_->doEvents();
+    EXPECT_TRUE(form_.log.empty());
+}
+
+class SdlRuntimeMouseTest : public SdlRuntimeTest {
+protected:
+    SdlRuntimeMouseTest() {
+        mouse_->SetCommonDataFormat(DIFORMAT_MOUSE);
+        DIPROPLONG size;
+        size.lData = 100;
+        mouse_->SetProperty(DIPROP_BUFFERSIZE, size);
+        mouse_->SetEventNotification(events_.create(&target_));
+        mouse_->Acquire();
+        runtime_->eventSinks().add(mouse_);
+    }
+
+    std::int32_t pendingRecords() {
+        std::array<DIDEVICEOBJECTDATA, 100> records{};
+        return mouse_->GetDeviceData(records, 0);
+    }
+
+    NotificationEvents events_;
+    LoggingTarget target_;
+    std::shared_ptr<SdlMouseDevice> mouse_ = std::make_shared<SdlMouseDevice>(
+        std::make_unique<CountingCapture>(std::make_shared<CaptureState>()), events_);
+};
+
+TEST_F(SdlRuntimeMouseTest, MouseEventsReachTheMouseInTheirPlaceAmongTheKeys) {
+    target_.onCall = [this] {
+        form_.log.push_back("mouse " + std::to_string(pendingRecords()));
+    };
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    push(motion(3, 4));
+    push(button(SDL_BUTTON_RIGHT, true));
+    pushKey(SDLK_z, SDL_SCANCODE_Z);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65", "mouse 2", "mouse 1", "key 90"}));
+}
+
+TEST_F(SdlRuntimeMouseTest, AFailingMouseHandlerIsReportedAndThePumpGoesOn) {
+    target_.onCall = [] { throw InputError("the test's handler failed."); };
+    push(motion(1, 0));
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    ::testing::internal::CaptureStderr();
+    runtime_->doEvents();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors, "Error in the mouse input: the test's handler failed.\n");
+    EXPECT_EQ(form_.log, (Log{"key 65"}));
+}
+
+TEST_F(SdlRuntimeMouseTest, AMouseTheGameLetGoOfHearsNoMore) {
+    std::weak_ptr<SdlMouseDevice> weak = mouse_;
+    mouse_.reset();
+    ASSERT_TRUE(weak.expired());
+    push(motion(1, 0));
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"key 65"}));
+    EXPECT_TRUE(target_.calls.empty());
+}
+
+TEST_F(SdlRuntimeMouseTest, FocusEventsThroughThePumpTakeTheMouseAwayAndBack) {
+    push(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    runtime_->doEvents();
+    EXPECT_THROW(pendingRecords(), InputError);
+    push(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    push(motion(0, -6));
+    runtime_->doEvents();
+    EXPECT_EQ(pendingRecords(), 1);
+}
+
+}  // namespace
+}  // namespace earshot
