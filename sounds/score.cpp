@@ -51,32 +51,34 @@ double numberOf(std::string_view text, std::string_view word) {
     return value;
 }
 
-int pitchClassOf(std::string_view name, std::size_t& used) {
+// Semitones above C of a letter and its accidentals ("Bb" is 10, "Cb" is -1);
+// `used` becomes the count of characters read.
+int semitonesOf(std::string_view name, std::size_t& used) {
     static constexpr int naturals[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     if (name.empty() || name[0] < 'A' || name[0] > 'G') {
         throw scoreError("not a note name", name);
     }
-    int pc = naturals[name[0] - 'A'];
+    int semitones = naturals[name[0] - 'A'];
     used = 1;
     while (used < name.size() && (name[used] == '#' || name[used] == 'b')) {
-        pc += name[used] == '#' ? 1 : -1;
+        semitones += name[used] == '#' ? 1 : -1;
         ++used;
     }
-    return (pc + 12) % 12;
+    return semitones;
 }
+
+int pitchClassOf(std::string_view name, std::size_t& used) { return (semitonesOf(name, used) % 12 + 12) % 12; }
 
 }  // namespace
 
 int pitchOf(std::string_view name) {
     std::size_t used = 0;
-    pitchClassOf(name, used);  // checks the letter and its accidentals
-    static constexpr int naturals[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-    int semitones = naturals[name[0] - 'A'];
-    for (std::size_t i = 1; i < used; ++i) {
-        semitones += name[i] == '#' ? 1 : -1;
-    }
+    const int semitones = semitonesOf(name, used);
     // The octave belongs to the letter: Cb5 is B4, B#4 is C5.
     const double octave = numberOf(name.substr(used), name);
+    if (octave != std::floor(octave)) {
+        throw scoreError("not an octave", name);
+    }
     return 12 * (static_cast<int>(octave) + 1) + semitones;
 }
 

@@ -27,7 +27,7 @@ MusicSet organShuffle() {
     playNotes(organPart, time, riffs, organ, Touch{1.0, 0.85}, seedFor(piece, 1));
     playNotes(organPart, time, chordHits(progression, time, pitchOf("A3"), 4, {0.0}, 4.0, 0.4), organ,
               Touch{0.3, 0.95, 0.0}, seedFor(piece, 2));
-    drive(organPart, 2.4);
+    drive(organPart, 1.5);
     set.left = organPart;
     addSettled(set.left, Reverb(0.5, 0.35), 0.25);
 
