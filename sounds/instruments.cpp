@@ -111,14 +111,23 @@ Signal chipArp(const Note& note) {
     return out;
 }
 
-Signal flute(const Note& note) {
-    const Envelope breathShape{0.05, 0.6, 0.8, 0.09};
-    Signal out = additive(note, {{1.0, 1.0, 0.0}, {2.0, 0.28, 0.0}, {3.0, 0.12, 0.0}, {4.0, 0.05, 0.0}, {5.0, 0.025, 0.0}},
-                          breathShape, Vibrato{5.0, 0.004, 0.25});
-    Signal breath = noiseBurst(seedFor(note.seed, 1), Biquad::bandPass(6000.0, 0.5), breathShape, note.gate);
-    layer(out, breath, 0.6);
-    layer(out, tick(note, 2, Biquad::highPass(3000.0, 0.7), 0.02), 0.5);
-    scaleBy(out, note.velocity);
+Signal saxophone(const Note& note) {
+    // A reed's bright, sawtooth-like series, lifted around a 2.5 kHz formant
+    // (the horn's nasal edge) and rounded off high up.
+    std::vector<Partial> partials;
+    for (int n = 1; n * note.frequency < highestPartial; ++n) {
+        const double dn = static_cast<double>(n);
+        const double hertz = dn * note.frequency;
+        const double fromFormant = (hertz - 2500.0) / 1500.0;
+        const double formant = 1.0 + 1.5 * expOf(-fromFormant * fromFormant);
+        partials.push_back({dn, formant * rolloff(hertz, 12000.0) / powOf(dn, 0.55), 0.0});
+    }
+    const Envelope blown{0.035, 0.5, 0.85, 0.08};
+    Signal out = additive(note, partials, blown, Vibrato{5.2, 0.005, 0.3});
+    Signal breath = noiseBurst(seedFor(note.seed, 1), Biquad::bandPass(3000.0, 0.7), blown, note.gate);
+    layer(out, breath, 0.12);
+    layer(out, tick(note, 2, Biquad::highPass(2500.0, 0.7), 0.006), 0.3);  // the tongue on the reed
+    scaleBy(out, 0.5 * note.velocity);
     return out;
 }
 

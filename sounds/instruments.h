@@ -17,7 +17,7 @@ Signal marimba(const Note& note);        // tuned bar: fundamental, 4th and 10th
 Signal organ(const Note& note);          // drawbars with percussion and key click
 Signal chipLead(const Note& note);       // narrow pulse wave with delayed vibrato
 Signal chipArp(const Note& note);        // short square blips
-Signal flute(const Note& note);          // soft tone with breath and a chiff
+Signal saxophone(const Note& note);      // reed with a nasal formant, vibrato and breath
 Signal celesta(const Note& note);        // struck metal bar, inharmonic shimmer
 Signal brass(const Note& note);          // sawtooth that brightens as it speaks
 Signal softPad(const Note& note);        // slow detuned sawtooths

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         std::vector<std::future<void>> pieces;
         const auto compose = [&](auto job) { pieces.push_back(std::async(std::launch::async, job)); };
         const std::vector<MusicSet (*)()> sets = {harpAndBackbeat, pianoAndDisco,  marimbaWaltz,
-                                                   organShuffle,    chipAndElectro, fluteAndHipHop};
+                                                   organShuffle,    chipAndElectro, saxAndHipHop};
         for (std::size_t i = 0; i < sets.size(); ++i) {
             compose([&folder, &sets, i] { writeSet(folder, static_cast<int>(i + 1), sets[i]()); });
         }

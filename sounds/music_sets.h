@@ -19,7 +19,7 @@ MusicSet pianoAndDisco();     // 2: G major, 120 bpm, electric piano over octave
 MusicSet marimbaWaltz();      // 3: E minor, 150 bpm in three, marimba over oom-pah-pah
 MusicSet organShuffle();      // 4: B flat blues, 168 bpm shuffle, organ over walking bass and ride
 MusicSet chipAndElectro();    // 5: A minor, 126 bpm, pulse-wave lead with echo over acid bass and electro drums
-MusicSet fluteAndHipHop();    // 6: C minor, 72 bpm, flute and celesta over sub bass and a swung beat
+MusicSet saxAndHipHop();      // 6: C minor, 72 bpm, saxophone and celesta over sub bass and a swung beat
 
 // Brings both parts of a set to the level every set shares.
 void finishSet(MusicSet& set);

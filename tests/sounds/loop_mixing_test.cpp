@@ -47,7 +47,7 @@ TEST(NoteShape, EveryInstrumentStartsAndEndsSilent) {
     const Note note{440.0, 0.3, 0.8, 1234};
     for (const Instrument& instrument :
          {Instrument(harp), Instrument(electricPiano), Instrument(marimba), Instrument(organ), Instrument(chipLead),
-          Instrument(chipArp), Instrument(flute), Instrument(celesta), Instrument(brass), Instrument(softPad),
+          Instrument(chipArp), Instrument(saxophone), Instrument(celesta), Instrument(brass), Instrument(softPad),
           Instrument(roundBass), Instrument(discoBass), Instrument(uprightBass), Instrument(acidBass),
           Instrument(subBass), Instrument(mutedGuitar)}) {
         const Signal sound = instrument(note);

@@ -1,5 +1,5 @@
-// Set 6: C minor, 72 bpm, four bars of four, sixteenths swung. A breathy
-// flute over a music-box celesta and a soft pad; the other side is a deep
+// Set 6: C minor, 72 bpm, four bars of four, sixteenths swung. A saxophone
+// sings over a music-box celesta and a soft pad; the other side is a deep
 // sub bass with a laid-back kick, snare and swung hats.
 #include "arrangement.h"
 #include "effects.h"
@@ -9,7 +9,7 @@
 
 namespace earshot::sound {
 
-MusicSet fluteAndHipHop() {
+MusicSet saxAndHipHop() {
     constexpr std::uint64_t piece = 6;
     const Timeline time{72, 4, 4, 0.58, 0.5};
     const std::vector<Chord> progression = chords("Cm7 Abmaj7 Eb Bb");
@@ -19,7 +19,7 @@ MusicSet fluteAndHipHop() {
         G5:1.5 Eb5:.5 G5:.5 Bb5:.5 C6:1 | Eb6:1.5 C6:.5 Ab5:1 G5:.5 Ab5:.5 |
         Bb5:2 G5:.5 Bb5:.5 Eb6:.5 D6:.5 | F6:1 D6:.5 Bb5:.5 C6:.5 Bb5:.5 F5:1 |)",
                                                time.beatsPerBar);
-    playNotes(set.left, time, tune, flute, Touch{1.0, 0.92}, seedFor(piece, 1), -12);  // an alto flute
+    playNotes(set.left, time, tune, saxophone, Touch{1.0, 0.92}, seedFor(piece, 1), -12);  // alto range
     playNotes(set.left, time, brokenChords(progression, time, pitchOf("C6"), {0, 1, 2, 3, 1, 2, 3, 2}, 0.5, 0.45),
               celesta, Touch{0.6, 1.0}, seedFor(piece, 2));
     playNotes(set.left, time, chordHits(progression, time, pitchOf("G3"), 3, {0.0}, 4.0, 0.5), softPad,
