@@ -2,6 +2,8 @@
 // sound set does not depend on the clock, on threads or on chance.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +21,9 @@ std::vector<char> bytesOf(const std::filesystem::path& path) {
 
 TEST(SoundSetGenerator, WritesTheSameBytesEveryTime) {
     const std::filesystem::path built = EARSHOT_SOUND_DIR;
-    const std::filesystem::path again = std::filesystem::path(::testing::TempDir()) / "earshot-sounds-again";
+    // A folder of this run's own, so two builds testing at once do not meet.
+    const std::filesystem::path again =
+        std::filesystem::path(::testing::TempDir()) / ("earshot-sounds-again-" + std::to_string(::getpid()));
     std::filesystem::remove_all(again);
     const std::string command = std::string("\"") + EARSHOT_SOUND_GENERATOR + "\" \"" + again.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
