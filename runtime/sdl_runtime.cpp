@@ -98,18 +98,30 @@ void SdlRuntime::setTimerInterval(int milliseconds) { timer_.setInterval(millise
 void SdlRuntime::setTimerEnabled(bool enabled) { timer_.setEnabled(enabled); }
 
 void SdlRuntime::doEvents() {
+    // Every key-down pumps before it acts, so a backlog of keys nests one
+    // pump inside the other. Past this depth a pump leaves the events to
+    // the pumps it runs inside, which handle them all the same: a storm of
+    // keys then costs time, never the stack.
+    if (pumpDepth_ >= maxPumpDepth) {
+        return;
+    }
+    ++pumpDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{pumpDepth_};
+
     SDL_PumpEvents();
     // Exactly the events pending now. Events that arrive while these are
     // handled wait for the next pump, so a pump always comes to an end.
-    std::array<SDL_Event, 64> batch{};
     int count = 0;
     do {
-        count = SDL_PeepEvents(batch.data(), static_cast<int>(batch.size()), SDL_GETEVENT,
+        count = SDL_PeepEvents(peeked_.data(), static_cast<int>(peeked_.size()), SDL_GETEVENT,
                                SDL_FIRSTEVENT, SDL_LASTEVENT);
         for (int i = 0; i < count; ++i) {
-            take(batch[static_cast<std::size_t>(i)]);
+            take(peeked_[static_cast<std::size_t>(i)]);
         }
-    } while (count == static_cast<int>(batch.size()));
+    } while (count == static_cast<int>(peeked_.size()));
 
     // The taken events stay in one queue of the runtime's, so that a
     // handler that pumps again handles the events that were pending before

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -20,6 +21,10 @@ namespace earshot {
 
 class SdlRuntime final : public WindowingRuntime {
 public:
+    // How deep pumps may nest inside the handlers of the events they
+    // dispatch; a pump deeper than this returns at once.
+    static constexpr int maxPumpDepth = 64;
+
     // Opens the window, hidden until it is shown. Throws WindowError with
     // SDL's reason when there is no display.
     SdlRuntime();
@@ -81,6 +86,11 @@ private:
     // numbered in the order they were taken.
     std::deque<TakenEvent> taken_;
     std::uint64_t lastTaken_ = 0;
+    // Where a pump reads SDL's queue; kept off the stack, which nested
+    // pumps share.
+    std::array<SDL_Event, 64> peeked_{};
+    // How many pumps are running, one inside the other.
+    int pumpDepth_ = 0;
 };
 
 }  // namespace earshot

@@ -3,6 +3,7 @@
 // an overdue timer gives one tick.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -93,6 +94,31 @@ TEST_F(SdlRuntimeTest, ANestedPumpAlsoTakesWhatArrivedSinceTheOuterOne) {
     pushKey(SDLK_b, SDL_SCANCODE_B);
     runtime_->doEvents();
     EXPECT_EQ(form_.log, (Log{"key 65", "key 66", "key 68", "A acts"}));
+}
+
+TEST_F(SdlRuntimeTest, ABacklogOfKeysThatEachPumpFirstIsHandledWhollyWithinABoundedDepth) {
+    // A storm of keys, every one of whose handlers pumps before it acts, as
+    // the game's key handler does: without a bound each would nest one
+    // level deeper until the stack ran out.
+    constexpr int keys = 3000;
+    int depth = 0;
+    int deepest = 0;
+    std::vector<int> acted;
+    form_.onKey = [&](std::int16_t) {
+        const int mine = static_cast<int>(form_.log.size());
+        deepest = std::max(deepest, ++depth);
+        runtime_->doEvents();
+        acted.push_back(mine);
+        --depth;
+    };
+    for (int i = 0; i < keys; ++i) {
+        pushKey(SDLK_e, SDL_SCANCODE_E);
+    }
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log.size(), static_cast<std::size_t>(keys)) << "keys lost or handled twice";
+    EXPECT_EQ(acted.size(), static_cast<std::size_t>(keys));
+    EXPECT_LE(deepest, SdlRuntime::maxPumpDepth + 1);
+    EXPECT_GT(deepest, 1) << "the pumps did not nest at all";
 }
 
 TEST_F(SdlRuntimeTest, ATimerThatIsNotDueGivesNoTick) {
