@@ -1,5 +1,6 @@
 // The program: the game window over SDL, sound through OpenAL Soft, speech
-// through espeak-ng. It takes no command line and reads no configuration.
+// through the desktop's speech service, or espeak-ng when there is none. It
+// takes no command line and reads no configuration.
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -10,7 +11,7 @@
 #include "game/platform.h"
 #include "runtime/sdl_direct_x8.h"
 #include "runtime/sdl_runtime.h"
-#include "speech/espeak/espeak_voice.h"
+#include "speech/speechd/desktop_voice.h"
 
 int main() {
     using namespace earshot;
@@ -25,7 +26,7 @@ int main() {
         Platform platform{
             *runtime,
             [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
-            [] { return createEspeakVoice(); },
+            [] { return createDesktopVoice(); },
         };
         Form1 form(platform);
         runtime->run(form);

@@ -165,7 +165,12 @@ void SdlRuntime::writeError(std::string_view text) { writeLine(stderr, text); }
 void SdlRuntime::terminate(int status) {
     std::cout.flush();
     std::cerr.flush();
-    std::fflush(nullptr);
+    // Only the streams the program writes to: flushing every stream would
+    // wait for each one's lock, and the speech service library's reader
+    // thread holds the lock of its socket's stream while it waits for
+    // the service, so the program would never end.
+    std::fflush(stdout);
+    std::fflush(stderr);
     ::_exit(status);
 }
 

@@ -4,20 +4,19 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace earshot::test {
 
@@ -92,23 +91,32 @@ PrivateSpeechServer::PrivateSpeechServer() : root_(makeScratch()), socket_(root_
     }
     envp.push_back(nullptr);
 
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
     const std::string output = (root_ / "log" / "server-output.txt").string();
-    posix_spawn_file_actions_addopen(&files, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&files, 1, 2);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    const int spawned = posix_spawn(&pid_, "/usr/bin/speech-dispatcher", &files, &attributes, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&files);
-    posix_spawnattr_destroy(&attributes);
-    if (spawned != 0) {
-        pid_ = -1;
-        giveUp(std::string("cannot start /usr/bin/speech-dispatcher: ") + std::strerror(spawned));
+    const pid_t parent = getpid();
+    pid_ = fork();
+    if (pid_ == 0) {
+        // Only async-signal-safe calls from here to exec. A group of its
+        // own, so that the module dies with it; and it dies with this
+        // process, should a test crash before it could clean up.
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(125);
+        }
+        const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0) {
+            _exit(126);
+        }
+        execve("/usr/bin/speech-dispatcher", argv.data(), envp.data());
+        _exit(127);
     }
+    if (pid_ < 0) {
+        pid_ = -1;
+        giveUp(std::string("cannot start /usr/bin/speech-dispatcher: ") + std::strerror(errno));
+    }
+    // The parent sets the group too, so that a kill right away finds it.
+    setpgid(pid_, pid_);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!accepts(socket_)) {

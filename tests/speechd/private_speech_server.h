@@ -3,7 +3,7 @@
 // module, and the "silent" audio output that takes real time without a
 // sound device, so no test touches the user's service or sound setup. It
 // runs in a process group of its own with its module, and is killed with
-// it when the object goes.
+// it when the object goes, or when the test's process dies first.
 #pragma once
 
 #include <sys/types.h>
