@@ -13,9 +13,13 @@ void Form1::PlaySoundAndWait(const std::string& name) {
     sound.Cue3D->SetPosition(0.0F, 5.0F, 0.0F, DS3D_IMMEDIATE);
     sound.CueBuffer->Play(DSBPLAY_DEFAULT);
     runtime_.doEvents();
-    // No event is handled until the cue has ended. A short sleep between two
-    // reads of the status keeps the wait from spinning a core.
+    // No event is handled until the cue has ended, but for one: a player
+    // must always be able to quit at once, so an Escape that is waiting
+    // ends the program here, in the middle of the intro or the level-up
+    // fanfare. A short sleep between two reads of the status keeps the wait
+    // from spinning a core.
     while (sound.CueBuffer->GetStatus() == DSBSTATUS_PLAYING) {
+        runtime_.endIfEscapePending();
         runtime_.sleepUntilMicroseconds(runtime_.nowMicroseconds() + 1000);
     }
     sound.CueBuffer->Stop();

@@ -37,6 +37,14 @@ public:
     // notifications) to its handler, re-entrantly, then returns.
     virtual void doEvents() = 0;
 
+    // Ends the program at once with status 0 if an Escape key-down is
+    // waiting to be handled; otherwise returns and leaves every event where
+    // it is, to be handled in its turn. The waits that hold the event
+    // thread (a cue played to its end, a sentence spoken to its end) call
+    // it between their looks at what they wait for: a player must always be
+    // able to quit at once, whatever the game is busy with.
+    virtual void endIfEscapePending() = 0;
+
     // Uniform Single in [0, 1).
     virtual float rnd() = 0;
     // Reseeds the generator from the clock.

@@ -10,8 +10,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/errors.h"
+#include "input/key_codes.h"
 #include "runtime/executable_folder.h"
 #include "runtime/key_mapping.h"
 #include "runtime/monotonic_clock.h"
@@ -33,6 +35,16 @@ void writeLine(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
+}
+
+// How often a wait that looks for Escape asks the window system for new
+// events: far quicker than a player can tell, and cheap beside the waits
+// that call it every millisecond or less.
+inline constexpr std::int64_t escapeLookMicroseconds = 10'000;
+
+bool isEscapeKeyDown(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN &&
+           virtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode) == keys::Escape;
 }
 
 // Whether SDL's queue holds anything but an end-of-poll marker.
@@ -136,6 +148,37 @@ void SdlRuntime::doEvents() {
     }
     if (timerDue) {
         tick();
+    }
+}
+
+void SdlRuntime::endIfEscapePending() {
+    const std::int64_t now = nowMicroseconds();
+    if (now < nextEscapeLook_) {
+        return;
+    }
+    nextEscapeLook_ = now + escapeLookMicroseconds;
+    // Events a pump has taken and not yet handled come first: the handler
+    // of one of them (a mouse click that locks, say) may be speaking while
+    // an Escape the same pump took waits behind it.
+    for (const TakenEvent& taken : taken_) {
+        if (isEscapeKeyDown(taken.event)) {
+            endProgram(0);
+        }
+    }
+    // Only a look: every event stays in SDL's queue, in its order, for the
+    // pump that handles it.
+    SDL_PumpEvents();
+    const int waiting = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN);
+    if (waiting <= 0) {
+        return;
+    }
+    std::vector<SDL_Event> keyDowns(static_cast<std::size_t>(waiting));
+    const int peeked =
+        SDL_PeepEvents(keyDowns.data(), waiting, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN);
+    for (int i = 0; i < peeked; ++i) {
+        if (isEscapeKeyDown(keyDowns[static_cast<std::size_t>(i)])) {
+            endProgram(0);
+        }
     }
 }
 

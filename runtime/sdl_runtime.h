@@ -49,6 +49,7 @@ public:
     void setTimerInterval(int milliseconds) override;
     void setTimerEnabled(bool enabled) override;
     void doEvents() override;
+    void endIfEscapePending() override;
     float rnd() override;
     void randomize() override;
     std::int64_t nowMicroseconds() override;
@@ -91,6 +92,8 @@ private:
     std::array<SDL_Event, 64> peeked_{};
     // How many pumps are running, one inside the other.
     int pumpDepth_ = 0;
+    // When endIfEscapePending next asks the window system for new events.
+    std::int64_t nextEscapeLook_ = 0;
 };
 
 }  // namespace earshot

@@ -31,6 +31,17 @@ void FakeRuntime::doEvents() {
     }
 }
 
+void FakeRuntime::endIfEscapePending() {
+    ++escapeChecks;
+    if (onEscapeCheck) {
+        onEscapeCheck(escapeChecks);
+    }
+    // Looks are not logged: a wait makes one between every two status reads.
+    if (escapePending) {
+        endProgram(0);
+    }
+}
+
 float FakeRuntime::rnd() {
     ++drawsTaken;
     float r = 0.0F;

@@ -34,6 +34,13 @@ public:
     std::deque<float> draws;
     bool logDraws = true;
     bool logPumps = true;
+    // Whether an Escape key-down is waiting: the next look for one ends the
+    // program with status 0. onEscapeCheck is called at the start of every
+    // look with its number (from 1), so a test can let Escape arrive in the
+    // middle of a wait.
+    bool escapePending = false;
+    std::function<void(int)> onEscapeCheck;
+    int escapeChecks = 0;
 
     int pumps = 0;
     int drawsTaken = 0;
@@ -53,6 +60,7 @@ public:
     void setTimerInterval(int milliseconds) override;
     void setTimerEnabled(bool enabled) override;
     void doEvents() override;
+    void endIfEscapePending() override;
     float rnd() override;
     void randomize() override;
     std::int64_t nowMicroseconds() override { return now; }
