@@ -11,6 +11,7 @@
 #include "game/platform.h"
 #include "runtime/sdl_direct_x8.h"
 #include "runtime/sdl_runtime.h"
+#include "speech/speech_wait.h"
 #include "speech/speechd/desktop_voice.h"
 
 int main() {
@@ -22,6 +23,10 @@ int main() {
         std::fprintf(stderr, "earshot: cannot open the game window: %s\n", error.what());
         return 1;
     }
+    // A player must always be able to quit at once: while the game waits
+    // for the voice to finish a sentence, an Escape that is waiting ends
+    // the program all the same.
+    setSpeechWaitHook([&runtime] { runtime->endIfEscapePending(); });
     try {
         Platform platform{
             *runtime,

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "game/errors.h"
+#include "speech/speech_wait.h"
 
 namespace earshot {
 
@@ -126,6 +127,9 @@ void AlSpeechStream::waitUntilPlayed() {
                 stop();
                 throw AudioError("playing speech failed: the audio output stopped playing");
             }
+            // The game's thread waits here for the speech to be heard; the
+            // program may still have something to look at (Escape).
+            whileSpeechWaits();
             std::this_thread::sleep_for(pollInterval);
         }
         unqueue(queued_);

@@ -1,6 +1,7 @@
 #include "speech/speechd/speechd_connection.h"
 
 #include "game/errors.h"
+#include "speech/speech_wait.h"
 #include "speech/speechd/sigpipe_guard.h"
 #include "speech/speechd/speechd_check.h"
 #include "speech/speechd/speechd_open.h"
@@ -90,7 +91,16 @@ std::size_t SpeechdConnection::say(const std::string& text) {
 }
 
 EndWait SpeechdConnection::waitForEnd(std::size_t messageId, std::chrono::steady_clock::time_point deadline) {
-    return events_->waitForEnd(messageId, deadline, [this] { return socket_->alive(); }, limits_.aliveCheck);
+    // The game's thread waits here for the message to be heard; each look
+    // at the connection is also a moment for the program's own look
+    // (Escape), so it too comes every aliveCheck.
+    return events_->waitForEnd(
+        messageId, deadline,
+        [this] {
+            whileSpeechWaits();
+            return socket_->alive();
+        },
+        limits_.aliveCheck);
 }
 
 void SpeechdConnection::giveUp() noexcept {
