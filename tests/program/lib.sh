@@ -121,3 +121,118 @@ wait_for_exit() {
   done
   fail "the program did not end within $1 s"
 }
+
+# ---- Listening to the wave output and waiting for the game ----
+
+wav_measure=${EARSHOT_WAV_MEASURE:-$(dirname "$program")/tests/program/earshot_wav_measure}
+
+# The wave output's size in bytes now (0 before it exists).
+wave_bytes() {
+  stat -c %s "$work/out.wav" 2>/dev/null || echo 0
+}
+
+# Seconds of sound in a WAV file ($1, the wave output by default).
+wave_seconds() {
+  "$wav_measure" "${1:-$work/out.wav}" info | sed 's/.* seconds //'
+}
+
+# Waits up to $2 seconds for the wave output to hold $1 seconds of sound.
+wait_for_wave_seconds() {
+  local limit=$(( ${2:-30} * 20 ))
+  for _ in $(seq "$limit"); do
+    if [ -s "$work/out.wav" ] &&
+       awk -v have="$(wave_seconds)" -v want="$1" 'BEGIN { exit !(have >= want) }'; then
+      return 0
+    fi
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended"
+    sleep 0.05
+  done
+  fail "the wave output did not reach $1 s of sound within ${2:-30} s"
+}
+
+# The left and right levels (dB below full scale) of what the program
+# played between two moments, given as the wave output's sizes then.
+levels_between() {
+  "$wav_measure" "$work/out.wav" bytes "$1" "$2" | cut -d' ' -f3-
+}
+
+# How many lines of standard output equal $1.
+caption_count() {
+  grep -cxF -- "$1" "$work/stdout" 2>/dev/null || true
+}
+
+# Waits up to $3 seconds for the caption $1 to have been written $2 times.
+wait_for_caption_count() {
+  local limit=$(( ${3:-10} * 20 ))
+  for _ in $(seq "$limit"); do
+    [ "$(caption_count "$1")" -ge "$2" ] && return 0
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended"
+    sleep 0.05
+  done
+  fail "the caption \"$1\" was written $(caption_count "$1") times, not $2, within ${3:-10} s"
+}
+
+# Sleeps about as long as the voice takes to say $1 (a caption is written
+# as its sentence starts), with room to spare: a key sent while the voice
+# speaks waits, and several keys that wait together are handled newest
+# first by the key handler's pump, so keys whose order matters are sent
+# one at a time into a game that is not speaking.
+sleep_while_saying() {
+  sleep "$(awk -v n="${#1}" 'BEGIN { printf "%.2f", 0.6 + 0.08 * n }')"
+}
+
+# Waits until the game runs, past its intro: P is said at once if it
+# reaches the one pump at the intro's start, else after the intro; a second
+# P is handled only once the game runs. Then lets the voice finish.
+wait_until_running() {
+  send_key p
+  wait_for_caption_count "points." 1 20
+  send_key p
+  wait_for_caption_count "points." 2 20
+  sleep_while_saying "points."
+}
+
+# The captions so far, one line each, as they should be: $@.
+expect_captions() {
+  local expected
+  expected=$(printf '%s\n' "$@")
+  [ "$(cat "$work/stdout")" = "$expected" ] ||
+    fail "the captions differ from the expected ones:$(printf '\n  %s' "$@")"
+}
+
+# Presses key $1 $2 times, all at once: a key handler that pumps first
+# handles the later ones before its own, which for presses of one move key
+# comes to the same.
+press() {
+  local keys=()
+  for _ in $(seq "$2"); do keys+=("$1"); done
+  send_key --delay 0 "${keys[@]}"
+}
+
+# Freezes the drift and mutes speakers, one key at a time, each once the
+# one before it has been said: $1 is what T says, then pairs of a mute key
+# and what it says.
+freeze_and_mute() {
+  local last=$1
+  send_key t
+  wait_for_caption_count "$1" 1 10
+  shift
+  while [ $# -ge 2 ]; do
+    send_key "$1"
+    wait_for_caption_count "$2" 1 10
+    last=$2
+    shift 2
+  done
+  sleep_while_saying "$last"
+}
+
+# With the drift frozen, puts the front left speaker at exactly x -5, z -5
+# (the first level's bound, where the drift left it close by): moves are
+# not held to the bounds, but every tick clamps, frozen or not, so a
+# speaker pushed past the bound is set on it by the next tick. What it
+# plays from is then the pushed place until a key moves it again.
+pin_front_left_at_the_bound() {
+  press s 20
+  press d 20
+  sleep 0.5
+}
