@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "game/form1.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -26,6 +28,25 @@ protected:
 
     fakes::FakeSoundBuffer& buffer(Speaker which);
     fakes::FakeSound3D& control(Speaker which);
+};
+
+// The speaker's name as the game's messages spell it, for failure messages.
+const char* speakerName(Speaker which);
+
+// The game after its start, with the speakers at known places (none inside
+// a lock window) and each with a step of its own, so that a move shows
+// which speaker moved and by whose step.
+class KnownPlacesTest : public GameTest {
+protected:
+    void SetUp() override;
+
+    // Where the speaker stood when the test began.
+    const D3DVECTOR& before(Speaker which) const {
+        return before_[static_cast<std::size_t>(which)];
+    }
+
+private:
+    std::array<D3DVECTOR, 4> before_{};
 };
 
 }  // namespace earshot::testing

@@ -20,46 +20,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-const char* speakerName(Speaker which) {
-    switch (which) {
-        case Speaker::FrontLeft:
-            return "FrontLeft";
-        case Speaker::FrontRight:
-            return "FrontRight";
-        case Speaker::RearLeft:
-            return "RearLeft";
-        case Speaker::RearRight:
-            break;
-    }
-    return "RearRight";
-}
-
-// The game after its start, with the speakers at known places (none inside
-// a lock window) and each with a step of its own, so that a move shows
-// which speaker moved and by whose step.
-class KeyboardTest : public GameTest {
+class KeyboardTest : public KnownPlacesTest {
 protected:
-    void SetUp() override {
-        loadAndClearLog();
-        const std::array<D3DVECTOR, 4> places = {{{-3.0F, 0.0F, 2.0F},
-                                                  {2.0F, 0.0F, 3.0F},
-                                                  {-2.0F, 0.0F, -3.0F},
-                                                  {3.0F, 0.0F, -2.0F}}};
-        const std::array<float, 4> steps = {0.1F, 0.2F, 0.3F, 0.4F};
-        for (std::size_t i = 0; i < 4; ++i) {
-            SpeakerRefs s = form.speaker(speakerOrder[i]);
-            s.Pos = places[i];
-            s.Step = steps[i];
-        }
-        for (Speaker which : speakerOrder) {
-            before_[static_cast<std::size_t>(which)] = form.speaker(which).Pos;
-        }
-    }
-
-    const D3DVECTOR& before(Speaker which) const {
-        return before_[static_cast<std::size_t>(which)];
-    }
-
     // The coordinate a move of one step gives, as the game stores it.
     float stepped(Speaker which, Axis axis, int direction) {
         SpeakerRefs s = form.speaker(which);
@@ -89,7 +51,6 @@ protected:
     }
 
 private:
-    std::array<D3DVECTOR, 4> before_{};
 };
 
 // ---------------------------------------------------------------------------

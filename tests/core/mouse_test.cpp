@@ -23,43 +23,8 @@ const Speaker FR = Speaker::FrontRight;
 const Speaker RL = Speaker::RearLeft;
 const Speaker RR = Speaker::RearRight;
 
-const char* speakerName(Speaker which) {
-    switch (which) {
-        case Speaker::FrontLeft:
-            return "FrontLeft";
-        case Speaker::FrontRight:
-            return "FrontRight";
-        case Speaker::RearLeft:
-            return "RearLeft";
-        case Speaker::RearRight:
-            break;
-    }
-    return "RearRight";
-}
-
-// The game after its start with the speakers at known places outside every
-// lock window, each with its own step.
-class PointerTest : public GameTest {
+class PointerTest : public KnownPlacesTest {
 protected:
-    void SetUp() override {
-        loadAndClearLog();
-        const std::array<D3DVECTOR, 4> places = {{{-3.0F, 0.0F, 2.0F},
-                                                  {2.0F, 0.0F, 3.0F},
-                                                  {-2.0F, 0.0F, -3.0F},
-                                                  {3.0F, 0.0F, -2.0F}}};
-        const std::array<float, 4> steps = {0.1F, 0.2F, 0.3F, 0.4F};
-        for (std::size_t i = 0; i < 4; ++i) {
-            SpeakerRefs s = form.speaker(speakerOrder[i]);
-            s.Pos = places[i];
-            s.Step = steps[i];
-            before_[i] = places[i];
-        }
-    }
-
-    const D3DVECTOR& before(Speaker which) const {
-        return before_[static_cast<std::size_t>(which)];
-    }
-
     // `count` moves of one step along an axis, as the game stores each one.
     float steppedBy(Speaker which, Axis axis, int count) {
         const D3DVECTOR& p = before(which);
@@ -91,9 +56,6 @@ protected:
     }
 
     int reads() { return static_cast<int>(fake.log.matching("Mouse.GetDeviceData(").size()); }
-
-private:
-    std::array<D3DVECTOR, 4> before_{};
 };
 
 // ---------------------------------------------------------------------------
