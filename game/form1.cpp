@@ -79,7 +79,12 @@ void Form1::report(const std::string& message) {
 }
 
 void Form1::reportAndEnd(const std::string& where, const std::exception& error) {
-    report(std::string("Error ") + where + ": " + error.what() + " The game ends.");
+    // The cause ends its sentence before the last one, since it is spoken.
+    std::string cause = error.what();
+    if (!cause.empty() && cause.back() != '.') {
+        cause += '.';
+    }
+    report(std::string("Error ") + where + ": " + cause + " The game ends.");
     runtime_.endProgram(1);
 }
 

@@ -498,7 +498,7 @@ TEST_P(LevelUpFails, IsReportedOnceAndEndsTheProgramWithStatusOne) {
     queueDraws({0.5F});  // set 4
     EXPECT_EQ(tick(), 1) << fake.log.dump();
     ASSERT_EQ(fake.runtime.errors.size(), 1U);
-    EXPECT_EQ(fake.runtime.errors[0], "Error in the game's tick: " + c.reason + " The game ends.");
+    EXPECT_EQ(fake.runtime.errors[0], "Error in the game's tick: " + c.reason + ". The game ends.");
     ASSERT_FALSE(fake.voice->spoken.empty());
     EXPECT_EQ(fake.voice->spoken.back(), fake.runtime.errors[0]);
     EXPECT_EQ(fake.log.entries.back(), "runtime.endProgram(1)");

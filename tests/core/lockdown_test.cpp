@@ -261,7 +261,7 @@ TEST_F(LockdownTest, AFailingAnnouncementStopsTheCommandBeforeItsAxisAndBeforeTh
     EXPECT_EQ(form.LockdownCount, 1.0F);
     EXPECT_EQ(form.Score, 100.0F);
     ASSERT_EQ(fake.runtime.errors.size(), 1U);
-    EXPECT_EQ(fake.runtime.errors[0], "Error in the key handler: the voice failed The game ends.");
+    EXPECT_EQ(fake.runtime.errors[0], "Error in the key handler: the voice failed. The game ends.");
 }
 
 }  // namespace

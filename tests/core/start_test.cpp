@@ -190,7 +190,7 @@ TEST_F(GameTest, AnErrorInTheKeyHandlerIsReportedAndEndsTheProgram) {
     EXPECT_EQ(key(keys::letter('P')), 1);
     ASSERT_EQ(fake.runtime.errors.size(), 1U);
     EXPECT_EQ(fake.runtime.errors[0],
-              "Error in the key handler: the voice failed The game ends.");
+              "Error in the key handler: the voice failed. The game ends.");
 }
 
 TEST_F(GameTest, AKeyBeforeTheStartRanIsAnErrorNotACrash) {

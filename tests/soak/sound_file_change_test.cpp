@@ -93,16 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RemovedFile{"LevelUpCue", "LevelUp.wav", false,
                     "Error in the game's tick: cannot load sound file "
-                    "/opt/earshot/sounds/LevelUp.wav: No such file or directory The game ends."},
+                    "/opt/earshot/sounds/LevelUp.wav: No such file or directory. The game ends."},
         RemovedFile{"LeftMusic", "left3.wav", false,
                     "Error in the game's tick: cannot load sound file "
-                    "/opt/earshot/sounds/left3.wav: No such file or directory The game ends."},
+                    "/opt/earshot/sounds/left3.wav: No such file or directory. The game ends."},
         RemovedFile{"RightMusic", "right3.wav", false,
                     "Error in the game's tick: cannot load sound file "
-                    "/opt/earshot/sounds/right3.wav: No such file or directory The game ends."},
+                    "/opt/earshot/sounds/right3.wav: No such file or directory. The game ends."},
         RemovedFile{"Wire", "wire.wav", true,
                     "Error in the key handler: cannot load sound file "
-                    "/opt/earshot/sounds/wire.wav: No such file or directory The game ends."}),
+                    "/opt/earshot/sounds/wire.wav: No such file or directory. The game ends."}),
     [](const ::testing::TestParamInfo<RemovedFile>& scenario) { return scenario.param.name; });
 
 TEST_F(SoundFilesChange, EveryLevelReadsItsFilesAgainAndLetsTheOldOnesGo) {
