@@ -70,9 +70,15 @@ void Form1::SendWire(Speaker target) {
             runtime_.sleepUntilMicroseconds(due);
         }
         runtime_.doEvents();
+        const D3DVECTOR from = WirePos;
         stepTowards(WirePos.x, goal.x);
         stepTowards(WirePos.z, goal.z);
         sound.Wire3D->SetPosition(WirePos.x, 4.0F, WirePos.z, DS3D_IMMEDIATE);
+        // Far out (beyond 2048) a step is lost in the rounding of a Single,
+        // and a wire that can no longer move would buzz on for good.
+        if (WirePos.x == from.x && WirePos.z == from.z) {
+            break;
+        }
     }
 
     sound.WireBuffer->Stop();

@@ -230,6 +230,23 @@ TEST_F(WireTest, ATargetMovedDuringTheTravelIsFollowed) {
     EXPECT_FALSE(form.WireBusy);
 }
 
+// Beyond 2048 a step of 0.0001 is lost in the Single's rounding: the wire
+// can move no further towards a speaker out there, and the travel ends
+// instead of buzzing on for good. The wire is put out there in the first
+// pump, as a long travel would have brought it.
+TEST_F(WireTest, AWireThatCanNoLongerMoveEnds) {
+    aimAt(Speaker::FrontLeft, 3000.0F, 0.0F);
+    whilePumping([&](int pump) {
+        if (pump == 2) {
+            form.WirePos.x = 2048.0F;
+        }
+    });
+    ASSERT_EQ(key(keys::letter('A')), -1);
+    EXPECT_EQ(form.WirePos.x, 2048.0F);
+    EXPECT_EQ(passes(), 1);
+    EXPECT_FALSE(form.WireBusy);
+}
+
 TEST_F(WireTest, ATargetPlacedAnewByALevelUpIsFollowed) {
     aimAt(Speaker::RearLeft, 1.5F, 0.5F);
     whilePumping([&](int pump) {
@@ -307,7 +324,7 @@ TEST_F(WireTest, AMissingWireFileIsReportedAndEndsTheProgramWithOne) {
     ASSERT_EQ(fake.runtime.errors.size(), 1U);
     EXPECT_EQ(fake.runtime.errors[0],
               "Error in the key handler: cannot load sound file /opt/earshot/sounds/wire.wav: No "
-              "such file or directory The game ends.");
+              "such file or directory. The game ends.");
     EXPECT_EQ(fake.voice->spoken.back(), fake.runtime.errors[0]);
     EXPECT_EQ(fake.log.entries.back(), "runtime.endProgram(1)");
 }
