@@ -41,11 +41,13 @@ struct SpeakerRefs {
 
     // The speaker's sound and its 3D control; a run-time error when they
     // were never made.
+    // (The message is made only when it is needed: these run on every tick.)
     DirectSoundSecondaryBuffer8& buffer() const {
-        return existing(Buffer, std::string("The ") + name + " speaker's sound");
+        return Buffer ? *Buffer : existing(Buffer, std::string("The ") + name + " speaker's sound");
     }
     DirectSound3DBuffer8& control() const {
-        return existing(Sound3D, std::string("The ") + name + " speaker's 3D control");
+        return Sound3D ? *Sound3D
+                       : existing(Sound3D, std::string("The ") + name + " speaker's 3D control");
     }
 };
 
