@@ -44,12 +44,12 @@ protected:
 
 TEST_F(FileChangeTest, AFileReplacedBetweenTwoLoadsIsReadAnew) {
     const std::string path =
-        writeWav("left1.wav", WavSpec{.frames = tenthOfASecond}, [](int frame, int) {
+        writeWav("left1.wav", WavFormat{.frames = tenthOfASecond}, [](int frame, int) {
             return noise(frame);
         });
     auto before = load(path);
     // The same name, now three times as long and silent.
-    ASSERT_EQ(writeWav("left1.wav", WavSpec{.frames = 3 * tenthOfASecond},
+    ASSERT_EQ(writeWav("left1.wav", WavFormat{.frames = 3 * tenthOfASecond},
                        [](int, int) { return 0.0; }),
               path);
     auto after = load(path);
@@ -64,7 +64,7 @@ TEST_F(FileChangeTest, AFileReplacedBetweenTwoLoadsIsReadAnew) {
 
 TEST_F(FileChangeTest, AFileTakenAwayIsRefusedByNameAndLoadedSoundsPlayOn) {
     const std::string path =
-        writeWav("right2.wav", WavSpec{.frames = tenthOfASecond}, [](int frame, int) {
+        writeWav("right2.wav", WavFormat{.frames = tenthOfASecond}, [](int frame, int) {
             return noise(frame);
         });
     auto loaded = load(path);
@@ -80,7 +80,7 @@ TEST_F(FileChangeTest, AFileTakenAwayIsRefusedByNameAndLoadedSoundsPlayOn) {
 
 TEST_F(FileChangeTest, AFileSpoiledBetweenTwoLoadsIsRefusedByName) {
     const std::string path =
-        writeWav("LevelUp.wav", WavSpec{.frames = tenthOfASecond}, [](int frame, int) {
+        writeWav("LevelUp.wav", WavFormat{.frames = tenthOfASecond}, [](int frame, int) {
             return noise(frame);
         });
     load(path);

@@ -21,7 +21,7 @@ class PlaybackTest : public LoopbackTest {
 protected:
     void SetUp() override {
         LoopbackTest::SetUp();
-        path_ = writeWav("second.wav", WavSpec{}, [](int frame, int) { return noise(frame); });
+        path_ = writeWav("second.wav", WavFormat{}, [](int frame, int) { return noise(frame); });
         buffer_ = load(path_);
         buffer_->GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
     }
@@ -133,7 +133,7 @@ TEST_P(VolumeTest, IsHundredthsOfADecibel) {
     // measurements hear exactly the same samples.
     constexpr int loopFrames = 4096;
     auto buffer =
-        load(writeWav("loop.wav", WavSpec{.frames = loopFrames}, [](int frame, int) { return noise(frame); }));
+        load(writeWav("loop.wav", WavFormat{.frames = loopFrames}, [](int frame, int) { return noise(frame); }));
     buffer->GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
     buffer->Play(DSBPLAY_LOOPING);
     render(2 * loopFrames);

@@ -35,7 +35,7 @@ TEST_P(DamagedSampleTest, IsRefusedNamingTheFile) {
     const DamagedSample& scenario = GetParam();
     const double value = scenario.value;
     const std::string path = writeWav(std::string(scenario.name) + ".wav",
-                                      WavSpec{.subtype = scenario.subtype, .frames = 1000},
+                                      WavFormat{.subtype = scenario.subtype, .frames = 1000},
                                       [value](int frame, int) {
                                           return frame == 100 ? value : 0.1 * noise(frame);
                                       });
@@ -69,11 +69,11 @@ TEST_F(LoopbackTest, FloatSamplesBeyondFullScaleAreHeldAtFullScale) {
         buffer->Stop();
         return result;
     };
-    const WavSpec spec{.subtype = SF_FORMAT_FLOAT};
-    const double fullScale = level(writeWav("full-scale.wav", spec, [](int frame, int) {
+    const WavFormat format{.subtype = SF_FORMAT_FLOAT};
+    const double fullScale = level(writeWav("full-scale.wav", format, [](int frame, int) {
         return 2.0 * sine(frame, loopbackRate, 220.0);  // amplitude 1
     }));
-    const double overdriven = level(writeWav("overdriven.wav", spec, [](int frame, int) {
+    const double overdriven = level(writeWav("overdriven.wav", format, [](int frame, int) {
         return 1e6 * sine(frame, loopbackRate, 220.0);
     }));
     // Held at full scale the sine becomes almost a square wave: 3 dB above

@@ -33,7 +33,7 @@ TEST_F(LoopbackTest, ThePrimaryAndListenerAreTheSameEveryTime) {
 }
 
 TEST_F(LoopbackTest, AKeptControlOutlivesItsReleasedBuffer) {
-    auto buffer = load(writeWav("short.wav", WavSpec{.frames = 4410},
+    auto buffer = load(writeWav("short.wav", WavFormat{.frames = 4410},
                                 [](int frame, int) { return noise(frame); }));
     const auto control = buffer->GetDirectSound3DBuffer();
     EXPECT_EQ(buffer->GetDirectSound3DBuffer(), control) << "a second control was made";
@@ -48,7 +48,7 @@ TEST_F(LoopbackTest, AKeptControlOutlivesItsReleasedBuffer) {
 }
 
 TEST_F(LoopbackTest, ASoundWithout3DControlHasNoControl) {
-    auto buffer = load(writeWav("flat.wav", WavSpec{.frames = 4410},
+    auto buffer = load(writeWav("flat.wav", WavFormat{.frames = 4410},
                                 [](int frame, int) { return noise(frame); }),
                        DSBCAPS_CTRLVOLUME);
     EXPECT_THROW(buffer->GetDirectSound3DBuffer(), AudioError);
@@ -89,7 +89,7 @@ std::ostream& operator<<(std::ostream& out, const BadCallCase& scenario) {
 class BadCallTest : public LoopbackTest, public ::testing::WithParamInterface<BadCallCase> {};
 
 TEST_P(BadCallTest, ThrowsAudioError) {
-    auto buffer = load(writeWav("tenth.wav", WavSpec{.frames = 4410},
+    auto buffer = load(writeWav("tenth.wav", WavFormat{.frames = 4410},
                                 [](int frame, int) { return noise(frame); }));
     EXPECT_THROW(GetParam().call(*sound_, *listener_, *buffer), AudioError);
     EXPECT_EQ(alGetError(), AL_NO_ERROR) << "an OpenAL error was left pending";

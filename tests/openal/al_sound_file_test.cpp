@@ -34,9 +34,9 @@ class FormatTest : public LoopbackTest, public ::testing::WithParamInterface<For
 protected:
     // Plays a 0.5 s tone once in front; gives its level in the middle and
     // the frames it lasted.
-    std::pair<double, int> playTone(const WavSpec& spec, const std::string& name) {
-        const int rate = spec.sampleRate;
-        auto buffer = load(writeWav(name, spec, [rate](int frame, int) {
+    std::pair<double, int> playTone(const WavFormat& format, const std::string& name) {
+        const int rate = format.sampleRate;
+        auto buffer = load(writeWav(name, format, [rate](int frame, int) {
             return sine(frame, rate, toneHertz);
         }));
         buffer->GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
@@ -50,10 +50,10 @@ protected:
 TEST_P(FormatTest, LoadsAtItsRateAndLevel) {
     const FormatCase& scenario = GetParam();
     const auto [reference, referenceFrames] =
-        playTone(WavSpec{.frames = loopbackRate / 2}, "reference.wav");
-    const WavSpec spec{scenario.subtype, scenario.sampleRate, scenario.channels,
+        playTone(WavFormat{.frames = loopbackRate / 2}, "reference.wav");
+    const WavFormat format{scenario.subtype, scenario.sampleRate, scenario.channels,
                        scenario.sampleRate / 2};
-    const auto [level, frames] = playTone(spec, std::string(scenario.name) + ".wav");
+    const auto [level, frames] = playTone(format, std::string(scenario.name) + ".wav");
     EXPECT_NEAR(decibels(level / reference), 0.0, 0.5)
         << "reference " << reference << ", this format " << level;
     EXPECT_NEAR(frames, referenceFrames, 1024) << "half a second lasted " << frames << " frames";
@@ -85,8 +85,8 @@ TEST_F(LoopbackTest, StereoIsMixedDownToTheAverageOfItsChannels) {
         buffer->Stop();
         return result;
     };
-    const double mono = level(writeWav("mono.wav", WavSpec{}, tone));
-    const double half = level(writeWav("left-only.wav", WavSpec{.channels = 2}, leftOnly));
+    const double mono = level(writeWav("mono.wav", WavFormat{}, tone));
+    const double half = level(writeWav("left-only.wav", WavFormat{.channels = 2}, leftOnly));
     EXPECT_NEAR(decibels(half / mono), -6.02, 0.2) << "mono " << mono << ", left only " << half;
 }
 
@@ -110,7 +110,7 @@ class BadFileTest : public LoopbackTest, public ::testing::WithParamInterface<Ba
 
 TEST_P(BadFileTest, IsRefusedNamingTheFileAndTheReason) {
     const BadFileCase& scenario = GetParam();
-    const std::string good = writeWav("good.wav", WavSpec{.frames = 1000},
+    const std::string good = writeWav("good.wav", WavFormat{.frames = 1000},
                                       [](int frame, int) { return noise(frame); });
     const std::string bad = (scratchDir() / (std::string(scenario.name) + ".wav")).string();
     scenario.make(good, bad);
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"NoFrames",
                     [](const std::string&, const std::string& bad) {
                         std::filesystem::rename(
-                            writeWav("no-frames.wav", WavSpec{.frames = 0}, [](int, int) { return 0.0; }),
+                            writeWav("no-frames.wav", WavFormat{.frames = 0}, [](int, int) { return 0.0; }),
                             bad);
                     },
                     "no sound"},

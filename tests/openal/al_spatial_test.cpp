@@ -18,7 +18,7 @@ constexpr int window = 8192;
 
 // One second of noise, looped while measured.
 std::string noiseFile() {
-    return writeWav("noise.wav", WavSpec{}, [](int frame, int) { return noise(frame); });
+    return writeWav("noise.wav", WavFormat{}, [](int frame, int) { return noise(frame); });
 }
 
 enum class Side { Left, Right, Centre };

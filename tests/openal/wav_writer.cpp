@@ -12,26 +12,26 @@
 
 namespace earshot::test {
 
-std::string writeWav(const std::string& name, const WavSpec& spec, const SampleAt& sample) {
+std::string writeWav(const std::string& name, const WavFormat& format, const SampleAt& sample) {
     const std::string path = (scratchDir() / name).string();
     SF_INFO info{};
-    info.samplerate = spec.sampleRate;
-    info.channels = spec.channels;
-    info.format = SF_FORMAT_WAV | spec.subtype;
+    info.samplerate = format.sampleRate;
+    info.channels = format.channels;
+    info.format = SF_FORMAT_WAV | format.subtype;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         throw std::runtime_error("cannot write test sound " + path + ": " + sf_strerror(nullptr));
     }
-    std::vector<double> frames(static_cast<std::size_t>(spec.frames * spec.channels));
-    for (int frame = 0; frame < spec.frames; ++frame) {
-        for (int channel = 0; channel < spec.channels; ++channel) {
-            frames[static_cast<std::size_t>(frame * spec.channels + channel)] =
+    std::vector<double> frames(static_cast<std::size_t>(format.frames * format.channels));
+    for (int frame = 0; frame < format.frames; ++frame) {
+        for (int channel = 0; channel < format.channels; ++channel) {
+            frames[static_cast<std::size_t>(frame * format.channels + channel)] =
                 sample(frame, channel);
         }
     }
-    const sf_count_t written = sf_writef_double(file, frames.data(), spec.frames);
+    const sf_count_t written = sf_writef_double(file, frames.data(), format.frames);
     sf_close(file);
-    if (written != spec.frames) {
+    if (written != format.frames) {
         throw std::runtime_error("cannot write test sound " + path);
     }
     return path;

@@ -6,7 +6,7 @@
 
 namespace earshot::test {
 
-struct WavSpec {
+struct WavFormat {
     int subtype = 0x0002;  // SF_FORMAT_PCM_16
     int sampleRate = 44100;
     int channels = 1;
@@ -17,7 +17,7 @@ struct WavSpec {
 using SampleAt = std::function<double(int frame, int channel)>;
 
 // Writes a WAV file into the scratch folder and returns its full path.
-std::string writeWav(const std::string& name, const WavSpec& spec, const SampleAt& sample);
+std::string writeWav(const std::string& name, const WavFormat& format, const SampleAt& sample);
 
 // A broadband, deterministic test signal (pseudo-random, amplitude 0.3).
 double noise(int frame);
