@@ -60,15 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
     NamedScenario{});
 
 TEST_F(LoopbackTest, FloatSamplesBeyondFullScaleAreHeldAtFullScale) {
-    const auto level = [this](const std::string& path) {
-        auto buffer = load(path);
-        buffer->GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
-        buffer->Play(DSBPLAY_LOOPING);
-        render(4096);
-        const double result = rmsBoth(render(8192));
-        buffer->Stop();
-        return result;
-    };
+    const auto level = [this](const std::string& path) { return steadyLevel(*load(path)); };
     const WavFormat format{.subtype = SF_FORMAT_FLOAT};
     const double fullScale = level(writeWav("full-scale.wav", format, [](int frame, int) {
         return 2.0 * sine(frame, loopbackRate, 220.0);  // amplitude 1

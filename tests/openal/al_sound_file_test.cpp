@@ -76,15 +76,7 @@ TEST_F(LoopbackTest, StereoIsMixedDownToTheAverageOfItsChannels) {
     const auto leftOnly = [](int frame, int channel) {
         return channel == 0 ? sine(frame, loopbackRate, toneHertz) : 0.0;
     };
-    const auto level = [this](const std::string& path) {
-        auto buffer = load(path);
-        buffer->GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
-        buffer->Play(DSBPLAY_LOOPING);
-        render(4096);
-        const double result = rmsBoth(render(8192));
-        buffer->Stop();
-        return result;
-    };
+    const auto level = [this](const std::string& path) { return steadyLevel(*load(path)); };
     const double mono = level(writeWav("mono.wav", WavFormat{}, tone));
     const double half = level(writeWav("left-only.wav", WavFormat{.channels = 2}, leftOnly));
     EXPECT_NEAR(decibels(half / mono), -6.02, 0.2) << "mono " << mono << ", left only " << half;

@@ -71,4 +71,13 @@ int LoopbackTest::framesUntilEnd(DirectSoundSecondaryBuffer8& buffer, int limit)
     return rendered;
 }
 
+double LoopbackTest::steadyLevel(DirectSoundSecondaryBuffer8& buffer) {
+    buffer.GetDirectSound3DBuffer()->SetPosition(0, 0, 1, DS3D_IMMEDIATE);
+    buffer.Play(DSBPLAY_LOOPING);
+    render(4096);
+    const double level = rmsBoth(render(8192));
+    buffer.Stop();
+    return level;
+}
+
 }  // namespace earshot::test

@@ -46,6 +46,9 @@ protected:
     // blocks until its status leaves DSBSTATUS_PLAYING; gives the frames
     // rendered meanwhile (at most `limit`).
     int framesUntilEnd(DirectSoundSecondaryBuffer8& buffer, int limit = 10 * loopbackRate);
+    // The level of a sound played looping one unit in front of the
+    // listener, once it has settled; the sound is stopped afterwards.
+    double steadyLevel(DirectSoundSecondaryBuffer8& buffer);
 
     std::shared_ptr<AlOutput> output_;
     std::shared_ptr<DirectSound8> sound_;
