@@ -24,6 +24,7 @@
 
 #include "bench/stats.h"
 #include "bench/timed_audio.h"
+#include "bench/timed_platform.h"
 #include "game/errors.h"
 #include "game/form1.h"
 #include "game/platform.h"
@@ -180,16 +181,7 @@ int main() {
         SdlRuntime runtime;
         std::vector<double> reference = bench::referenceLatencies();
         bench::PositionLog log;
-        Platform platform{
-            runtime,
-            [&] {
-                return std::make_shared<bench::TimedDirectX8>(
-                    std::make_shared<SdlDirectX8>(runtime.eventSinks()), log);
-            },
-            []() -> std::shared_ptr<SpVoice> {
-                throw SpeechError("the benchmark speaks with no voice");
-            },
-        };
+        Platform platform = bench::timedPlatform(runtime, log);
         Form1 form(platform);
         bench::MeasuredForm measured(form, log, std::move(reference));
         runtime.run(measured);

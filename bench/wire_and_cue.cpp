@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "bench/timed_audio.h"
+#include "bench/timed_platform.h"
 #include "game/errors.h"
 #include "game/form1.h"
 #include "game/platform.h"
@@ -73,16 +74,7 @@ int main() {
     try {
         SdlRuntime runtime;
         bench::PositionLog log;
-        Platform platform{
-            runtime,
-            [&] {
-                return std::make_shared<bench::TimedDirectX8>(
-                    std::make_shared<SdlDirectX8>(runtime.eventSinks()), log);
-            },
-            []() -> std::shared_ptr<SpVoice> {
-                throw SpeechError("the benchmark speaks with no voice");
-            },
-        };
+        Platform platform = bench::timedPlatform(runtime, log);
         Form1 form(platform);
         bench::openAudio(form, platform);
         bench::measureWire(form, log);
