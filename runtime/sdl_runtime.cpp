@@ -287,12 +287,13 @@ void SdlRuntime::dispatch(const SDL_Event& event) {
 }
 
 void SdlRuntime::dispatchKey(const SDL_KeyboardEvent& key) {
-    const std::optional<std::int16_t> code = virtualKeyCode(key.keysym.sym, key.keysym.scancode);
-    if (!code || form_ == nullptr) {
+    if (form_ == nullptr) {
         return;
     }
+    // Every key-down, a key without a command too: its handler pumps.
     try {
-        form_->onKeyDown(*code, shiftMask(key.keysym.mod));
+        form_->onKeyDown(virtualKeyCode(key.keysym.sym, key.keysym.scancode),
+                         shiftMask(key.keysym.mod));
     } catch (const std::exception& error) {
         writeError(std::string("Error in the key handler: ") + error.what() + " The game ends.");
         endProgram(1);
