@@ -14,5 +14,6 @@ constexpr std::int16_t letter(char capital) { return static_cast<std::int16_t>(c
 // The keys that carry the semicolon and the slash on a US layout.
 inline constexpr std::int16_t Semicolon = 186;
 inline constexpr std::int16_t Slash = 191;
+inline constexpr std::int16_t F1 = 112;
 
 }  // namespace earshot::keys
