@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 
+#include "game/errors.h"
 #include "game/sentences.h"
 
 namespace earshot {
@@ -105,8 +106,12 @@ std::string Form1::tr(const char* english) const { return platform_.translate(en
 
 std::string Form1::cause(const std::exception& error) const {
     // A cause that is one of the game's own sentences is said in the
-    // player's language; one with a path or a library's words in it stays
-    // as it comes.
+    // player's language; a path or a library's words in it stay as they
+    // come, and any other text too.
+    const auto* told = dynamic_cast<const Error*>(&error);
+    if (told != nullptr && told->sentence() != nullptr) {
+        return filled(tr(told->sentence()), told->values());
+    }
     return tr(error.what());
 }
 

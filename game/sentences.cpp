@@ -2,13 +2,23 @@
 
 namespace earshot {
 
-std::string filled(std::string_view format, std::string_view value) {
-    std::string text(format);
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) {
-        text.replace(at, 2, value);
+std::string filled(std::string_view format, const std::vector<std::string>& values) {
+    std::string text;
+    std::size_t from = 0;
+    for (const std::string& value : values) {
+        const std::size_t at = format.find("%s", from);
+        if (at == std::string_view::npos) {
+            break;
+        }
+        text.append(format.substr(from, at - from)).append(value);
+        from = at + 2;
     }
+    text.append(format.substr(from));
     return text;
+}
+
+std::string filled(std::string_view format, std::string_view value) {
+    return filled(format, std::vector<std::string>{std::string(value)});
 }
 
 }  // namespace earshot

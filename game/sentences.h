@@ -7,13 +7,15 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace earshot {
 
 constexpr const char* sentence(const char* english) { return english; }
 
-// The sentence with its first %s replaced by `value`, which is put in as it
-// comes; a sentence without a placeholder is returned as it is.
+// The sentence with its placeholders, %s, replaced by `values` in order,
+// each put in as it comes; a placeholder without a value stays as it is.
+std::string filled(std::string_view format, const std::vector<std::string>& values);
 std::string filled(std::string_view format, std::string_view value);
 
 }  // namespace earshot

@@ -19,6 +19,9 @@ const std::map<std::string, std::string> german = {
     {"points.", "Punkte."},
     {"The game could not start: opening the audio device: %s",
      "Das Spiel konnte nicht starten: beim Öffnen des Audiogeräts: %s"},
+    {"The game could not start: playing the intro: %s",
+     "Das Spiel konnte nicht starten: beim Abspielen des Intros: %s"},
+    {"cannot load sound file %s: %s", "die Klangdatei %s lässt sich nicht laden: %s"},
     {"Error in the key handler: %s The game ends.",
      "Fehler bei einer Taste: %s Das Spiel endet."},
     {"The front left speaker's sound does not exist, since the game did not start.",
@@ -95,6 +98,17 @@ TEST_F(LanguageTest, AFailedStartIsReportedAsOneTranslatedSentenceWithTheCauseAs
     EXPECT_EQ(fake.runtime.errors[0],
               "Das Spiel konnte nicht starten: beim Öffnen des Audiogeräts: no audio output device");
     EXPECT_EQ(fake.voice->spoken, fake.runtime.errors);
+}
+
+TEST_F(LanguageTest, ACauseWithValuesIsTranslatedAndItsPathAndLibraryWordsStayAsTheyCome) {
+    useGerman();
+    fake.audio.unloadable.insert("tavlora.wav");
+    load();
+    ASSERT_EQ(fake.runtime.errors.size(), 1U);
+    const std::string path = "/opt/earshot/sounds/tavlora.wav";
+    EXPECT_EQ(fake.runtime.errors[0], "Das Spiel konnte nicht starten: beim Abspielen des Intros: die "
+                                      "Klangdatei " + path +
+                                          " lässt sich nicht laden: No such file or directory");
 }
 
 TEST_F(LanguageTest, AGameSentenceAsTheCauseIsTranslatedToo) {
