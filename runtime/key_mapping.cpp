@@ -57,6 +57,8 @@ std::optional<std::int16_t> virtualKeyCode(SDL_Keycode sym, SDL_Scancode scancod
             return keys::Escape;
         case SDLK_SPACE:
             return keys::Space;
+        case SDLK_F1:
+            return keys::F1;
         default:
             return std::nullopt;
     }

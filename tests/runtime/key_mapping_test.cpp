@@ -76,8 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"keypad Enter", SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
         KeyCase{"Escape", SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27},
         KeyCase{"Space", SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
+        // F1, the help.
+        KeyCase{"F1", SDLK_F1, SDL_SCANCODE_F1, 112},
         // Keys the game has no code for.
-        KeyCase{"F1", SDLK_F1, SDL_SCANCODE_F1, none},
+        KeyCase{"F2", SDLK_F2, SDL_SCANCODE_F2, none},
         KeyCase{"digit 1", SDLK_1, SDL_SCANCODE_1, none},
         KeyCase{"left Shift alone", SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, none},
         KeyCase{"US left bracket", SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, none},
