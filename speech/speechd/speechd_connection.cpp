@@ -1,6 +1,7 @@
 #include "speech/speechd/speechd_connection.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "game/errors.h"
 #include "speech/speech_wait.h"
@@ -37,7 +38,8 @@ SpeechdConnection::SpeechdConnection(bool autospawn, const SpeechdLimits& limits
                 [&] { result = spd_set_notification_on(connection_, SPD_CANCEL); });
         throwIfSpdError(result, "Asking the speech service for messages cut off");
         if (!language.empty()) {
-            // The service names languages as "pt-BR", gettext as "pt_BR".
+            // The service names a region with a hyphen ("pt-BR"), gettext
+            // with an underscore ("pt_BR").
             std::string name = language;
             std::replace(name.begin(), name.end(), '_', '-');
             request("Asking the speech service for the game's language",
@@ -111,6 +113,17 @@ EndWait SpeechdConnection::waitForEnd(std::size_t messageId, std::chrono::steady
             return socket_->alive();
         },
         limits_.aliveCheck);
+}
+
+std::string SpeechdConnection::language() {
+    char* reported = nullptr;
+    request("Asking the speech service for its language", [&] { reported = spd_get_language(connection_); });
+    if (reported == nullptr) {
+        throw SpeechError("Asking the speech service for its language: it did not say");
+    }
+    std::string result = reported;
+    std::free(reported);
+    return result;
 }
 
 void SpeechdConnection::giveUp() noexcept {

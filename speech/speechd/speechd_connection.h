@@ -47,6 +47,10 @@ public:
 
     const SpeechdEvents& events() const { return *events_; }
 
+    // The language the service speaks this connection's messages in, as it
+    // reports it. Throws SpeechError when it does not answer.
+    std::string language();
+
 private:
     // Runs a library call under the reply bound, with SIGPIPE held back;
     // throws SpeechError naming `what` when the bound passed.
