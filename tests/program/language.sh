@@ -20,10 +20,7 @@ keys=(t t Return Return g g)
 said=("Lautsprecher angehalten." "Lautsprecher bewegen sich wieder."
       "Die hinteren Lautsprecher." "Die vorderen Lautsprecher."
       "Lautsprecher vorne links stumm." "Lautsprecher vorne links wieder laut.")
-for i in "${!keys[@]}"; do
-  send_key "${keys[i]}"
-  wait_for_caption_count "${said[i]}" 1 10
-done
+press_each_once_said keys said
 sleep_while_saying "${said[5]}"
 
 help=("Bring die vier Lautsprecher an ihren Platz bei dir und fixiere sie."

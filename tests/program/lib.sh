@@ -208,6 +208,18 @@ expect_captions() {
     fail "the captions differ from the expected ones:$(printf '\n  %s' "$@")"
 }
 
+# Presses the keys of the array named $1 one at a time, each once the
+# caption of the one before it is out (the array named $2, by the same
+# index): each key then waits alone for the voice and is handled after it.
+press_each_once_said() {
+  local -n keys_to_press=$1 captions_awaited=$2
+  local i
+  for i in "${!keys_to_press[@]}"; do
+    send_key "${keys_to_press[i]}"
+    wait_for_caption_count "${captions_awaited[i]}" 1 10
+  done
+}
+
 # Presses key $1 $2 times, all at once: a key handler that pumps first
 # handles the later ones before its own, which for presses of one move key
 # comes to the same.

@@ -14,6 +14,12 @@
 namespace earshot {
 namespace {
 
+// A table's case named by its `name`.
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& testCase) {
+    return std::string(testCase.param.name);
+}
+
 std::size_t samplesOf(const std::string& text) {
     std::size_t count = 0;
     EspeakEngine::instance().synthesize(
@@ -96,9 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkupCase{"voice", "<voice gender=\"female\">hi</voice>", "hi"},
                       MarkupCase{"entity", "&lt;", "<"},
                       MarkupCase{"phonemes", "[[h@'loU]]", "hello"}),
-    [](const ::testing::TestParamInfo<MarkupCase>& testCase) {
-        return std::string(testCase.param.name);
-    });
+    caseName<MarkupCase>);
 
 // The voice follows the language of the game's messages, as gettext names
 // it, and falls back to English for a language espeak-ng lacks.
@@ -133,9 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LanguageCase{"with_character_set", "fr_FR.UTF-8", "fr"},
                       LanguageCase{"unknown_language", "xx", "en"},
                       LanguageCase{"english_region", "en_GB", "en"}),
-    [](const ::testing::TestParamInfo<LanguageCase>& testCase) {
-        return std::string(testCase.param.name);
-    });
+    caseName<LanguageCase>);
 
 }  // namespace
 }  // namespace earshot
