@@ -91,9 +91,10 @@ void Form1::say(const std::string& text) {
 
 void Form1::report(const std::string& message) {
     runtime_.writeError(message);
+    // Captioned like everything the game says, also when there is no voice
+    // to say it: the captions are then all a player has.
+    runtime_.writeCaption(message);
     if (Voice) {
-        // Said aloud, so captioned like everything the voice says.
-        runtime_.writeCaption(message);
         try {
             Voice->Speak(message, SVSFDefault);
         } catch (const std::exception&) {

@@ -382,9 +382,16 @@ TEST_F(KeyboardTest, TheOnePumpRunsWaitingEventsBeforeTheKeyActs) {
 }
 
 TEST_F(KeyboardTest, AKeyWithNoCommandOnlyPumps) {
-    fake.runtime.pending.push_back([this] { fake.log.add("waiting event"); });
-    ASSERT_EQ(key(keys::letter('W')), -1);
-    EXPECT_THAT(fake.log.entries, ElementsAre("runtime.doEvents()", "waiting event"));
+    // A letter without a command, a key without a code, a digit, an arrow,
+    // a function key.
+    for (const std::int16_t code : {keys::letter('W'), keys::NoCode, keys::digit(5), keys::Down,
+                                    keys::function(12)}) {
+        fake.log.clear();
+        fake.runtime.pending.push_back([this] { fake.log.add("waiting event"); });
+        ASSERT_EQ(key(code), -1) << "key code " << code;
+        EXPECT_THAT(fake.log.entries, ElementsAre("runtime.doEvents()", "waiting event"))
+            << "key code " << code;
+    }
 }
 
 // ---------------------------------------------------------------------------

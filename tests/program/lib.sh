@@ -67,9 +67,14 @@ make_install() {
   cp -r "$catalogues" "$install_dir/locale"
 }
 
-# Starts the program with its sound written to $work/out.wav.
+# Starts the program, the copy that make_install makes or the one named by
+# $1, with its sound written to $work/out.wav.
 start_game() {
-  [ -n "${install_dir:-}" ] || make_install
+  local game=${1:-}
+  if [ -z "$game" ]; then
+    [ -n "${install_dir:-}" ] || make_install
+    game=$install_dir/earshot
+  fi
   cat >"$work/alsoft.conf" <<CONF
 [general]
 drivers = wave
@@ -77,7 +82,7 @@ drivers = wave
 file = $work/out.wav
 CONF
   ALSOFT_CONF=$work/alsoft.conf ALSOFT_DRIVERS=wave \
-    "$install_dir/earshot" >"$work/stdout" 2>"$work/stderr" &
+    "$game" >"$work/stdout" 2>"$work/stderr" &
   game_pid=$!
 }
 
