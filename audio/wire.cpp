@@ -76,7 +76,7 @@ void Form1::SendWire(Speaker target) {
     WireBusy = true;
     const std::string path = soundPath(runtime_.appPath(), "wire.wav");
     sound.WireBuffer =
-        existing(sound.DS, "The audio device").CreateSoundBufferFromFile(path, sound.BufferDesc);
+        existing(sound.DS, sentence("The audio device does not exist, since the game did not start.")).CreateSoundBufferFromFile(path, sound.BufferDesc);
     sound.Wire3D = sound.WireBuffer->GetDirectSound3DBuffer();
     sound.WireBuffer->SetCurrentPosition(0);
     WirePos = D3DVECTOR{0.0F, 4.0F, 0.0F};

@@ -24,5 +24,7 @@ inline constexpr std::int16_t Right = 39;
 inline constexpr std::int16_t Down = 40;
 constexpr std::int16_t function(int number) { return static_cast<std::int16_t>(111 + number); }
 inline constexpr std::int16_t NoCode = 0;
+// F1 says the help.
+inline constexpr std::int16_t F1 = function(1);
 
 }  // namespace earshot::keys

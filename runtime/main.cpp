@@ -5,10 +5,12 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "game/errors.h"
 #include "game/form1.h"
 #include "game/platform.h"
+#include "runtime/catalogues.h"
 #include "runtime/sdl_direct_x8.h"
 #include "runtime/sdl_runtime.h"
 #include "speech/speech_wait.h"
@@ -27,11 +29,16 @@ int main() {
     // for the voice to finish a sentence, an Escape that is waiting ends
     // the program all the same.
     setSpeechWaitHook([&runtime] { runtime->endIfEscapePending(); });
+    // The player's language, from the catalogues beside the program; the
+    // voice speaks it too, but only when there is a translation to speak.
+    useCatalogues(runtime->appPath());
+    const std::string language = catalogueLanguage();
     try {
         Platform platform{
             *runtime,
             [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
-            [] { return createDesktopVoice(); },
+            [language] { return createDesktopVoice(language); },
+            translated,
         };
         Form1 form(platform);
         runtime->run(form);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "game/errors.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
@@ -123,7 +124,7 @@ std::shared_ptr<AlOutput> AlOutput::shared() {
     }
     AlcDeviceHandle device(alcOpenDevice(nullptr));
     if (device.get() == nullptr) {
-        throw AudioError("cannot open the audio output: there is no audio device");
+        throw AudioError(sentence("cannot open the audio output: there is no audio device"), {});
     }
     auto output = finishOpening(std::move(device), false, {ALC_HRTF_SOFT, ALC_TRUE, 0});
     currentOutput = output;

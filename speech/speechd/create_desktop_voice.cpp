@@ -3,8 +3,10 @@
 
 namespace earshot {
 
-std::shared_ptr<SpVoice> createDesktopVoice() {
-    return std::make_shared<DesktopVoice>(DesktopVoiceOptions{}, createEspeakVoice);
+std::shared_ptr<SpVoice> createDesktopVoice(const std::string& language) {
+    DesktopVoiceOptions options;
+    options.language = language;
+    return std::make_shared<DesktopVoice>(options, [language] { return createEspeakVoice(language); });
 }
 
 }  // namespace earshot

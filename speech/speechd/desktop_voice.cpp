@@ -11,7 +11,7 @@ namespace earshot {
 DesktopVoice::DesktopVoice(const DesktopVoiceOptions& options, VoiceFactory makeBuiltIn)
     : makeBuiltIn_(std::move(makeBuiltIn)) {
     try {
-        service_ = std::make_unique<SpeechdVoice>(options.autospawn, options.limits);
+        service_ = std::make_unique<SpeechdVoice>(options.autospawn, options.limits, options.language);
     } catch (const std::exception&) {
         // No service on this desktop is the common case, not a fault.
         builtIn();

@@ -16,8 +16,8 @@ bool silent(const std::string& text) {
 
 }  // namespace
 
-SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits)
-    : limits_(limits), connection_(std::make_unique<SpeechdConnection>(autospawn, limits)) {}
+SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits, const std::string& language)
+    : limits_(limits), connection_(std::make_unique<SpeechdConnection>(autospawn, limits, language)) {}
 
 std::chrono::milliseconds SpeechdVoice::endBound(const std::string& text) const {
     return limits_.endBase + limits_.endPerCharacter * static_cast<std::int64_t>(text.size());

@@ -19,8 +19,9 @@ namespace earshot {
 
 class SpeechdVoice : public SpVoice {
 public:
-    // Throws SpeechError when there is no service to speak through.
-    SpeechdVoice(bool autospawn, const SpeechdLimits& limits);
+    // Asks the service for `language` unless it is empty. Throws
+    // SpeechError when there is no service to speak through.
+    SpeechdVoice(bool autospawn, const SpeechdLimits& limits, const std::string& language = "");
 
     void Speak(const std::string& text, std::int32_t flags) override;
 

@@ -156,7 +156,17 @@ std::vector<KeyCase> keyCases() {
     c.push_back({"Z_WhileAWireTravels", letter('Z'), true, false, false, true, {}});
     c.push_back({"Slash_WhileAWireTravels", keys::Slash, true, false, false, true, {}});
     c.push_back({"Q_NoCommand", letter('Q'), true, false, false, false, {}});
-    c.push_back({"F1_NoCommand", 112, true, false, false, false, {}});
+    c.push_back({"F1_SaysTheHelp", keys::F1, true, false, false, false,
+                 {says("Steer the four speakers into their places near you and lock them."),
+                  says("E, D, S and F move the left speaker of the pair forward, back, left and "
+                       "right; I, K, J and L the right one."),
+                  says("Enter switches between the front and the rear pair."),
+                  says("Space locks what is in place, and costs points."),
+                  says("G, H, B and N mute front left, front right, rear left and rear right."),
+                  says("T freezes or releases the drift."),
+                  says("A, semicolon, Z and slash send the wire to them in the same order."),
+                  says("P says the score."), says("Escape quits.")}});
+    c.push_back({"F2_NoCommand", 113, true, false, false, false, {}});
     c.push_back({"LowerCaseE_NoCommand", 'e', true, false, false, false, {}});
     c.push_back({"Shift_NoCommand", 16, true, false, false, false, {}});
     return c;

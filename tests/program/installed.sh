@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game as "cmake --install" lays it out under a prefix, in Debian's
-# layout for games: the program in lib/games/earshot with a link to its
-# sounds folder beside it, a relative command link in games, the sounds,
-# menu entry, icon, manual page and documents in share. Started through the
+# layout for games: the program in lib/games/earshot with links to its
+# sounds and locale folders beside it, a relative command link in games,
+# the sounds, translations, menu entry, icon, manual page and documents in
+# share. Started through the
 # command link from another working folder, the installed program finds its
 # sounds, answers P and ends on Escape with status 0.
 source "$(dirname "$0")/lib.sh"
@@ -18,6 +19,7 @@ expected=$(
   cat <<'LAYOUT'
 link games/earshot ../lib/games/earshot/earshot
 file lib/games/earshot/earshot
+link lib/games/earshot/locale ../../../share/games/earshot/locale
 link lib/games/earshot/sounds ../../../share/games/earshot/sounds
 file share/applications/invalid.earshot.Earshot.desktop
 file share/doc/earshot/README.md.gz
@@ -28,6 +30,9 @@ file share/man/man6/earshot.6.gz
 file share/metainfo/invalid.earshot.Earshot.metainfo.xml
 LAYOUT
   for sound in "$sounds"/*.wav; do echo "file share/games/earshot/sounds/$(basename "$sound")"; done
+  for catalogue in "$catalogues"/*/LC_MESSAGES/earshot.mo; do
+    echo "file share/games/earshot/locale/${catalogue#"$catalogues"/}"
+  done
 )
 expected=$(sort -k2 <<<"$expected")
 actual=$(cd "$prefix" && find . \( -type f -o -type l \) -printf '%y %P %l\n' |
@@ -41,6 +46,10 @@ actual=$(cd "$prefix" && find . \( -type f -o -type l \) -printf '%y %P %l\n' |
 for sound in "$sounds"/*.wav; do
   cmp -s "$sound" "$prefix/lib/games/earshot/sounds/$(basename "$sound")" ||
     fail "$(basename "$sound") read through the program's sounds link differs from the build's"
+done
+for catalogue in "$catalogues"/*/LC_MESSAGES/earshot.mo; do
+  cmp -s "$catalogue" "$prefix/lib/games/earshot/locale/${catalogue#"$catalogues"/}" ||
+    fail "${catalogue#"$catalogues"/} read through the program's locale link differs from the build's"
 done
 echo "the install under the prefix has the layout: $(wc -l <<<"$actual") files and links"
 
