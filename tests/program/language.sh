@@ -23,13 +23,13 @@ said=("Lautsprecher angehalten." "Lautsprecher bewegen sich wieder."
 press_each_once_said keys said
 sleep_while_saying "${said[5]}"
 
-help=("Bring die vier Lautsprecher an ihren Platz bei dir und fixiere sie."
-      "E, D, S und F bewegen den linken Lautsprecher vor, zurück, links und rechts; I, K, J und L den rechten."
+help=("Bring die vier Lautsprecher an ihren Platz und fixiere sie."
+      "E, D, S und F bewegen den linken Lautsprecher vor, zurück, links, rechts; I, K, J, L den rechten."
       "Enter wechselt zwischen vorn und hinten."
       "Leertaste fixiert, was passt, und kostet Punkte."
       "G, H, B und N schalten vorne links, vorne rechts, hinten links und hinten rechts stumm."
-      "T hält die Lautsprecher an oder lässt sie treiben."
-      "A, Semikolon, Z und Schrägstrich schicken ihnen den Suchton, in gleicher Reihenfolge."
+      "T stoppt oder löst das Treiben."
+      "A, Semikolon, Z und Schrägstrich schicken ihnen ebenso den Suchton."
       "P sagt den Punktestand."
       "Escape beendet das Spiel.")
 send_key F1
