@@ -295,7 +295,7 @@ void AlOutput::poll() {
                     member->rebuild();
                 }
                 heard_ = false;
-                firstClock_.reset();
+                firstLook_.reset();
             } catch (const std::exception&) {
                 // The player was told of the loss already; it lasts.
                 if (current_) {
@@ -314,7 +314,10 @@ void AlOutput::poll() {
 std::optional<OutputNoticeKind> AlOutput::look(std::chrono::steady_clock::time_point now,
                                                std::string& detail) {
     std::optional<OutputNoticeKind> notice;
-    const auto clock = loopback_ ? std::nullopt : playbackClock();
+    std::optional<std::int64_t> clock;
+    if (!loopback_) {
+        clock = playbackClock();
+    }
     ALCint connected = ALC_TRUE;
     alcGetIntegerv(device(), ALC_CONNECTED, 1, &connected);
     if (connected != ALC_TRUE) {
@@ -322,15 +325,18 @@ std::optional<OutputNoticeKind> AlOutput::look(std::chrono::steady_clock::time_p
     } else if (clock && stall_.stalled(*clock, now)) {
         detail = "its playback has not moved on for a second";
     } else if (!heard_) {
-        // A device opened again is back once it has played a while: a sound
-        // server that has just started can take a stream that never plays.
-        if (!firstClock_) {
-            firstClock_ = clock;
+        // A device opened again is back once it has played a while. A sound
+        // server that is still starting can take a stream that never plays:
+        // such a device is given up soon, and opened again.
+        if (!firstLook_) {
+            firstLook_ = FirstLook{clock ? *clock : 0, now};
         }
-        if (!clock || *clock - *firstClock_ >= confirmAfterNanoseconds) {
+        if (!clock || *clock - firstLook_->clock >= confirmAfterNanoseconds) {
             heard_ = true;
             ++returns_;
             notice = OutputNoticeKind::Back;
+        } else if (now - firstLook_->at >= unheardLimit) {
+            detail = "a device opened again did not play";
         }
     }
     if (!detail.empty()) {

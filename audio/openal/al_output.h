@@ -60,9 +60,11 @@ public:
     // opened again.
     static constexpr std::chrono::milliseconds lookEvery{20};
     static constexpr std::chrono::milliseconds stallLimit{1000};
-    static constexpr std::chrono::milliseconds reopenEvery{1000};
-    // How much a device opened again must play before it counts as back.
-    static constexpr std::int64_t confirmAfterNanoseconds = 250'000'000;
+    static constexpr std::chrono::milliseconds reopenEvery{750};
+    // How much a device opened again must play before it counts as back,
+    // and how soon one that does not play is given up.
+    static constexpr std::int64_t confirmAfterNanoseconds = 150'000'000;
+    static constexpr std::chrono::milliseconds unheardLimit{600};
 
     // The process's output: the first call opens the default device with
     // HRTF requested and makes its context current; later calls share it
@@ -159,7 +161,11 @@ private:
     // Whether the device in use has been heard to play (the first always
     // counts as heard), and its clock when it was first looked at.
     bool heard_ = true;
-    std::optional<std::int64_t> firstClock_;
+    struct FirstLook {
+        std::int64_t clock;
+        std::chrono::steady_clock::time_point at;
+    };
+    std::optional<FirstLook> firstLook_;
     int returns_ = 0;
     std::vector<AlOutputMember*> members_;
 
