@@ -7,7 +7,7 @@ namespace earshot {
 
 void Form1::PlaySoundAndWait(const std::string& name) {
     const std::string path = cuePath(runtime_.appPath(), name);
-    sound.CueBuffer = existing(sound.DS, "The audio device").CreateSoundBufferFromFile(path, sound.BufferDesc);
+    sound.CueBuffer = existing(sound.DS, sentence("The audio device does not exist, since the game did not start.")).CreateSoundBufferFromFile(path, sound.BufferDesc);
     sound.Cue3D = sound.CueBuffer->GetDirectSound3DBuffer();
     sound.CueBuffer->SetCurrentPosition(0);
     sound.Cue3D->SetPosition(0.0F, 5.0F, 0.0F, DS3D_IMMEDIATE);

@@ -17,7 +17,7 @@ void Form1::StartTheMusic() {
     for (Speaker which : speakerOrder) {
         const std::string file =
             (isLeftSpeaker(which) ? "left" : "right") + std::to_string(set) + ".wav";
-        speaker(which).Buffer = existing(sound.DS, "The audio device").CreateSoundBufferFromFile(soundPath(folder, file),
+        speaker(which).Buffer = existing(sound.DS, sentence("The audio device does not exist, since the game did not start.")).CreateSoundBufferFromFile(soundPath(folder, file),
                                                                     sound.BufferDesc);
     }
     for (Speaker which : speakerOrder) {

@@ -22,6 +22,36 @@ constexpr double kWireStep = 0.0001;
 // slow for the pace simply runs behind it.
 constexpr std::int64_t kMicrosecondsPerPass = 40;
 
+// A pass later than this is not behind its pace but was held up (a handler
+// in the pump spoke, or a fanfare played): the passes that fell due
+// meanwhile are not made up, since running them back to back would jump the
+// wire to where it would have been, and the schedule starts again from now.
+// Lateness up to this is made up: it is within one period of the sound
+// output, in which the sound's place is taken once anyway, and a busy
+// machine often keeps a thread waiting that long.
+constexpr std::int64_t kHoldUpMicroseconds = 20'000;
+
+class Pace {
+public:
+    explicit Pace(WindowingRuntime& runtime)
+        : runtime_(runtime), due_(runtime.nowMicroseconds()) {}
+
+    // Returns when the next pass may start.
+    void awaitPass() {
+        const std::int64_t now = runtime_.nowMicroseconds();
+        if (now < due_) {
+            runtime_.sleepUntilMicroseconds(due_);
+        } else if (now - due_ > kHoldUpMicroseconds) {
+            due_ = now;
+        }
+        due_ += kMicrosecondsPerPass;
+    }
+
+private:
+    WindowingRuntime& runtime_;
+    std::int64_t due_;
+};
+
 // One coordinate of a pass: add a step while below the target, then take
 // back any overshoot.
 void stepTowards(float& coordinate, const float& target) {
@@ -46,7 +76,7 @@ void Form1::SendWire(Speaker target) {
     WireBusy = true;
     const std::string path = soundPath(runtime_.appPath(), "wire.wav");
     sound.WireBuffer =
-        existing(sound.DS, "The audio device").CreateSoundBufferFromFile(path, sound.BufferDesc);
+        existing(sound.DS, sentence("The audio device does not exist, since the game did not start.")).CreateSoundBufferFromFile(path, sound.BufferDesc);
     sound.Wire3D = sound.WireBuffer->GetDirectSound3DBuffer();
     sound.WireBuffer->SetCurrentPosition(0);
     WirePos = D3DVECTOR{0.0F, 4.0F, 0.0F};
@@ -55,8 +85,8 @@ void Form1::SendWire(Speaker target) {
     // The target is read afresh at every use: the speaker may drift, be
     // moved or be placed anew by the handlers that run in the pump.
     const D3DVECTOR& goal = speaker(target).Pos;
-    const std::int64_t start = runtime_.nowMicroseconds();
-    for (std::int64_t pass = 0;; ++pass) {
+    Pace pace(runtime_);
+    for (;;) {
         const bool sameCell = std::floor(WirePos.x) == std::floor(goal.x) &&
                               std::floor(WirePos.z) == std::floor(goal.z);
         // A speaker that stands still on a whole number would otherwise keep
@@ -65,10 +95,7 @@ void Form1::SendWire(Speaker target) {
         if (sameCell || arrived) {
             break;
         }
-        const std::int64_t due = start + pass * kMicrosecondsPerPass;
-        if (runtime_.nowMicroseconds() < due) {
-            runtime_.sleepUntilMicroseconds(due);
-        }
+        pace.awaitPass();
         runtime_.doEvents();
         const D3DVECTOR from = WirePos;
         stepTowards(WirePos.x, goal.x);

@@ -4,6 +4,10 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "game/sentences.h"
 
 namespace earshot {
 
@@ -11,6 +15,23 @@ namespace earshot {
 class Error : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // An error told by one of the game's sentences (marked with `sentence`)
+    // whose placeholders, %s, take `values` in order: what() is the English
+    // sentence filled in, and a report in another language translates the
+    // sentence and fills it with the same values, which stay as they come.
+    Error(const char* sentenceWithValues, std::vector<std::string> values)
+        : std::runtime_error(filled(sentenceWithValues, values)),
+          sentence_(sentenceWithValues),
+          values_(std::move(values)) {}
+
+    // The sentence and its values; null when the error is plain text.
+    const char* sentence() const { return sentence_; }
+    const std::vector<std::string>& values() const { return values_; }
+
+private:
+    const char* sentence_ = nullptr;
+    std::vector<std::string> values_;
 };
 
 // The 3D audio service failed (device, buffer, file, 3D control).

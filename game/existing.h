@@ -1,19 +1,20 @@
 // Calling on a platform object that was never made (a game start that
 // failed before it) is a run-time error like any failing call, never a
-// crash.
+// crash. The error's text is a whole sentence, so that the report can say
+// it in the player's language.
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "game/errors.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
 template <typename T>
-T& existing(const std::shared_ptr<T>& reference, const std::string& what) {
+T& existing(const std::shared_ptr<T>& reference, const char* failure) {
     if (!reference) {
-        throw Error(what + " does not exist, since the game did not start.");
+        throw Error(failure);
     }
     return *reference;
 }

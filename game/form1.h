@@ -47,6 +47,7 @@ public:
     void PlaySoundAndWait(const std::string& name);
     void PlaceSpeakers();
     void SendWire(Speaker target);
+    void SayHelp();
 
     // The four speakers' own variables, in the order of `speakerOrder`.
     SpeakerRefs speaker(Speaker which);
@@ -114,14 +115,22 @@ private:
     // One line on standard error, also spoken when a voice exists; a
     // failure to speak it is not reported again.
     void report(const std::string& message);
-    [[noreturn]] void reportAndEnd(const std::string& where, const std::exception& error);
+    // Reports the error in a sentence whose placeholder takes its cause,
+    // then ends the program with status 1.
+    [[noreturn]] void reportAndEnd(const char* sentenceWithCause, const std::exception& error);
+    // An English sentence in the player's language.
+    std::string tr(const char* english) const;
+    // What an error says, in the player's language when it is one of the
+    // game's own sentences.
+    std::string cause(const std::exception& error) const;
     void moveSpeaker(Speaker which, Axis axis, int direction);
     void toggleMute(Speaker which);
     void sendPosition(Speaker which, float y);
 
     Platform& platform_;
     WindowingRuntime& runtime_;
-    // What the game start is doing, for the report when a step fails.
+    // What the game start is doing, for the report when a step fails: the
+    // whole sentence of that report, with a placeholder for the cause.
     const char* startStep_ = "";
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/form1.h"
+#include "game/sentences.h"
 #include "game/single.h"
 
 namespace earshot {
@@ -19,14 +20,22 @@ struct LockWindow {
 
 // In the order the axes are examined and announced.
 const std::array<LockWindow, 8> lockWindows = {{
-    {Speaker::FrontLeft, Axis::X, single(-1.4), single(0.2), "FrontLeft  x axis locked."},
-    {Speaker::FrontRight, Axis::X, single(0.2), single(1.4), "FrontRight  X axis locked."},
-    {Speaker::FrontLeft, Axis::Z, single(0.2), single(1.4), "FrontLeft  y axis locked."},
-    {Speaker::FrontRight, Axis::Z, single(0.2), single(1.4), "FrontRight  y axis locked."},
-    {Speaker::RearLeft, Axis::X, single(-1.4), single(0.2), "rearLeft  x axis locked."},
-    {Speaker::RearRight, Axis::X, single(0.2), single(1.4), "rearRight  X axis locked."},
-    {Speaker::RearLeft, Axis::Z, single(-1.4), single(-0.2), "RearLeft  y axis locked."},
-    {Speaker::RearRight, Axis::Z, single(-1.4), single(0.2), "RearRight  y axis locked."},
+    {Speaker::FrontLeft, Axis::X, single(-1.4), single(0.2),
+     sentence("FrontLeft  x axis locked.")},
+    {Speaker::FrontRight, Axis::X, single(0.2), single(1.4),
+     sentence("FrontRight  X axis locked.")},
+    {Speaker::FrontLeft, Axis::Z, single(0.2), single(1.4),
+     sentence("FrontLeft  y axis locked.")},
+    {Speaker::FrontRight, Axis::Z, single(0.2), single(1.4),
+     sentence("FrontRight  y axis locked.")},
+    {Speaker::RearLeft, Axis::X, single(-1.4), single(0.2),
+     sentence("rearLeft  x axis locked.")},
+    {Speaker::RearRight, Axis::X, single(0.2), single(1.4),
+     sentence("rearRight  X axis locked.")},
+    {Speaker::RearLeft, Axis::Z, single(-1.4), single(-0.2),
+     sentence("RearLeft  y axis locked.")},
+    {Speaker::RearRight, Axis::Z, single(-1.4), single(0.2),
+     sentence("RearRight  y axis locked.")},
 }};
 
 }  // namespace
@@ -38,7 +47,7 @@ void Form1::Lockdown() {
         const float c = s.coordinate(window.axis);
         bool& locked = s.locked(window.axis);
         if (c > window.lower && c < window.upper && !locked) {
-            say(window.announcement);
+            say(tr(window.announcement));
             locked = true;
             LockCount = single(wide(LockCount) + 1.0);
         }

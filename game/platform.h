@@ -1,11 +1,13 @@
 // Everything the game object is given by the program that runs it: the
-// windowing runtime and the factories of the platform root and the voice.
+// windowing runtime, the factories of the platform root and the voice, and
+// the player's language.
 // Tests hand it fakes; the program hands it the SDL, OpenAL and espeak-ng
 // adapters.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "game/direct_x8.h"
 #include "game/windowing_runtime.h"
@@ -19,6 +21,11 @@ struct Platform {
     std::function<std::shared_ptr<DirectX8>()> newDirectX8;
     // A new speech voice; throws SpeechError when none can be made.
     std::function<std::shared_ptr<SpVoice>()> newSpVoice;
+    // The sentence in the player's language for an English one (a message
+    // id of the catalogues); the English itself when there is none.
+    std::function<std::string(const char* english)> translate = [](const char* english) {
+        return std::string(english);
+    };
 };
 
 }  // namespace earshot

@@ -21,9 +21,19 @@ enum class Axis { X, Z };
 inline constexpr std::array<Speaker, 4> speakerOrder = {Speaker::FrontLeft, Speaker::FrontRight,
                                                         Speaker::RearLeft, Speaker::RearRight};
 
+// What the game says when a speaker's objects were never made, or when a
+// move took it out of range: whole sentences, so that each is translated as
+// a whole.
+struct SpeakerFaults {
+    const char* noSound;
+    const char* noControl;
+    const char* outOfRange;
+};
+
 // A speaker's own variables in the game object and the shared objects.
 struct SpeakerRefs {
-    const char* name;  // as the game says it: "front left"
+    const char* name;  // "front left", for a test's messages
+    const SpeakerFaults& faults;
     D3DVECTOR& Pos;
     D3DVECTOR& Drift;
     float& Step;
@@ -41,14 +51,8 @@ struct SpeakerRefs {
 
     // The speaker's sound and its 3D control; a run-time error when they
     // were never made.
-    // (The message is made only when it is needed: these run on every tick.)
-    DirectSoundSecondaryBuffer8& buffer() const {
-        return Buffer ? *Buffer : existing(Buffer, std::string("The ") + name + " speaker's sound");
-    }
-    DirectSound3DBuffer8& control() const {
-        return Sound3D ? *Sound3D
-                       : existing(Sound3D, std::string("The ") + name + " speaker's 3D control");
-    }
+    DirectSoundSecondaryBuffer8& buffer() const { return existing(Buffer, faults.noSound); }
+    DirectSound3DBuffer8& control() const { return existing(Sound3D, faults.noControl); }
 };
 
 // True for the two speakers that play a set's left file.

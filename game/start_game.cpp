@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/form1.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
@@ -27,14 +28,14 @@ void Form1::Form_Load() {
 
     // The mouse. Without one every step that needs it fails in turn and the
     // game is played from the keyboard.
-    auto mouse = [this]() -> DirectInputDevice8& { return existing(input.Mouse, "The mouse"); };
+    auto mouse = [this]() -> DirectInputDevice8& { return existing(input.Mouse, sentence("The mouse does not exist, since the game did not start.")); };
     skipOnError([&] {
         if (!sound.DX) {
             sound.DX = platform_.newDirectX8();
         }
         input.DI = sound.DX->DirectInputCreate();
     });
-    skipOnError([&] { input.Mouse = existing(input.DI, "The input root").CreateDevice(GUID_SysMouse); });
+    skipOnError([&] { input.Mouse = existing(input.DI, sentence("The input root does not exist, since the game did not start.")).CreateDevice(GUID_SysMouse); });
     skipOnError([&] { mouse().SetCommonDataFormat(DIFORMAT_MOUSE); });
     skipOnError([&] {
         mouse().SetCooperativeLevel(runtime_.windowHandle(),
@@ -47,7 +48,7 @@ void Form1::Form_Load() {
         bufferSize.lData = 100;
         mouse().SetProperty(DIPROP_BUFFERSIZE, bufferSize);
     });
-    skipOnError([&] { EventHandle = existing(sound.DX, "The platform root").CreateEvent(this); });
+    skipOnError([&] { EventHandle = existing(sound.DX, sentence("The platform root does not exist, since the game did not start.")).CreateEvent(this); });
     skipOnError([&] { mouse().SetEventNotification(EventHandle); });
     skipOnError([&] { mouse().Acquire(); });
 
@@ -58,12 +59,12 @@ void Form1::Form_Load() {
     try {
         StartGame();
     } catch (const std::exception& error) {
-        report(std::string("The game could not start: ") + startStep_ + ": " + error.what());
+        report(filled(tr(startStep_), cause(error)));
     }
 }
 
 void Form1::StartGame() {
-    startStep_ = "setting the start values";
+    startStep_ = sentence("The game could not start: setting the start values: %s");
     LeftSelected = true;
     FrontSelected = true;
     Score = 100.0F;
@@ -79,29 +80,29 @@ void Form1::StartGame() {
     }
     DriftDivisor = 55.0F;
 
-    startStep_ = "creating the platform root";
+    startStep_ = sentence("The game could not start: creating the platform root: %s");
     sound.DX = platform_.newDirectX8();
-    startStep_ = "opening the audio device";
+    startStep_ = sentence("The game could not start: opening the audio device: %s");
     sound.DS = sound.DX->DirectSoundCreate("");
     sound.DS->SetCooperativeLevel(runtime_.windowHandle(), DSSCL_PRIORITY);
     sound.BufferDesc.lFlags = DSBCAPS_CTRL3D | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLVOLUME;
     sound.BufferDesc.guid3DAlgorithm = DS3DALG_HRTF_FULL;
     sound.PrimaryDesc.lFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRL3D;
-    startStep_ = "creating the listener";
+    startStep_ = sentence("The game could not start: creating the listener: %s");
     sound.PrimaryBuffer = sound.DS->CreatePrimarySoundBuffer(sound.PrimaryDesc);
     sound.Listener = sound.PrimaryBuffer->GetDirectSound3DListener();
 
-    startStep_ = "starting the music";
+    startStep_ = sentence("The game could not start: starting the music: %s");
     StartTheMusic();
-    startStep_ = "playing the intro";
+    startStep_ = sentence("The game could not start: playing the intro: %s");
     PlaySoundAndWait("tavlora");
 
-    startStep_ = "placing the listener";
+    startStep_ = sentence("The game could not start: placing the listener: %s");
     sound.Listener->SetOrientation(0.0F, 0.0F, 1.0F, 0.0F, 1.0F, 0.0F, DS3D_IMMEDIATE);
     sound.Listener->SetPosition(0.0F, 4.0F, 0.0F, DS3D_IMMEDIATE);
-    startStep_ = "placing the speakers";
+    startStep_ = sentence("The game could not start: placing the speakers: %s");
     PlaceSpeakers();
-    startStep_ = "setting the distances";
+    startStep_ = sentence("The game could not start: setting the distances: %s");
     sound.Listener->SetDopplerFactor(0.0F, DS3D_IMMEDIATE);
     for (Speaker which : speakerOrder) {
         SpeakerRefs s = speaker(which);
@@ -110,7 +111,7 @@ void Form1::StartGame() {
     }
     sound.Listener->SetRolloffFactor(1.0F, DS3D_IMMEDIATE);
 
-    startStep_ = "starting the timer";
+    startStep_ = sentence("The game could not start: starting the timer: %s");
     runtime_.setTimerInterval(100);
     runtime_.setTimerEnabled(true);
     startStep_ = "";

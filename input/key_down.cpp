@@ -62,7 +62,7 @@ void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
     }
     if (KeyCode == keys::letter('P')) {
         say(scoreText(Score));
-        say("points.");
+        say(tr("points."));
     }
     for (const MuteKey& key : muteKeys) {
         if (KeyCode == key.code) {
@@ -72,10 +72,10 @@ void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
     if (KeyCode == keys::letter('T')) {
         if (SpeakersLockedDown) {
             SpeakersLockedDown = false;
-            say("unlocking speakers for movement.");
+            say(tr("unlocking speakers for movement."));
         } else {
             SpeakersLockedDown = true;
-            say("locking speakers down.");
+            say(tr("locking speakers down."));
         }
     }
     const bool front = FrontSelected;
@@ -92,16 +92,19 @@ void Form1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
     if (KeyCode == keys::Enter) {
         if (FrontSelected) {
             FrontSelected = false;
-            say("Setting Rear speakers.");
+            say(tr("Setting Rear speakers."));
         } else {
             FrontSelected = true;
-            say("Setting front speakers.");
+            say(tr("Setting front speakers."));
         }
     }
     for (const WireKey& key : wireKeys) {
         if (KeyCode == key.code && !WireBusy) {
             SendWire(key.target);
         }
+    }
+    if (KeyCode == keys::F1) {
+        SayHelp();
     }
 }
 

@@ -9,7 +9,7 @@ namespace earshot {
 void Form1::DirectXEvent8_DXCallback(std::int32_t /*eventid*/) {
     std::array<DIDEVICEOBJECTDATA, 100> diDeviceData{};
     const std::int32_t count =
-        existing(input.Mouse, "The mouse").GetDeviceData(diDeviceData, 0);
+        existing(input.Mouse, sentence("The mouse does not exist, since the game did not start.")).GetDeviceData(diDeviceData, 0);
     for (std::int32_t i = 0; i < count && i < static_cast<std::int32_t>(diDeviceData.size());
          ++i) {
         const DIDEVICEOBJECTDATA& record = diDeviceData[static_cast<std::size_t>(i)];

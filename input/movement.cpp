@@ -1,7 +1,6 @@
 // Moving a speaker by one step, from the keys and from the mouse.
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "game/errors.h"
 #include "game/form1.h"
@@ -19,7 +18,7 @@ void Form1::moveSpeaker(Speaker which, Axis axis, int direction) {
     // A coordinate that no Single can hold is a run-time error, and the old
     // one stays: the speaker is never sent to infinity.
     if (!(std::fabs(moved) <= wide(std::numeric_limits<float>::max()))) {
-        throw Error(std::string("Moving the ") + s.name + " speaker left the range of a number.");
+        throw Error(s.faults.outOfRange);
     }
     c = single(moved);
     // A move sends the stored height, which nothing changes from 0.

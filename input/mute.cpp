@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/form1.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
@@ -23,15 +24,15 @@ struct MuteTexts {
 MuteTexts muteTexts(Speaker which) {
     switch (which) {
         case Speaker::FrontLeft:
-            return {"muting front left speaker.", "Front Left Mute Off.", true};
+            return {sentence("muting front left speaker."), sentence("Front Left Mute Off."), true};
         case Speaker::FrontRight:
-            return {"muting front Right speaker.", "Front Right Mute Off.", false};
+            return {sentence("muting front Right speaker."), sentence("Front Right Mute Off."), false};
         case Speaker::RearLeft:
-            return {"muting Rear left speaker.", "Rear Left Mute Off.", false};
+            return {sentence("muting Rear left speaker."), sentence("Rear Left Mute Off."), false};
         case Speaker::RearRight:
             break;
     }
-    return {"muting Rear Right speaker.", "Rear Right Mute Off.", false};
+    return {sentence("muting Rear Right speaker."), sentence("Rear Right Mute Off."), false};
 }
 
 }  // namespace
@@ -47,14 +48,14 @@ void Form1::toggleMute(Speaker which) {
             s.buffer().SetVolume(kFullVolume);
             s.Muted = false;
         }
-        say(texts.unmuting);
+        say(tr(texts.unmuting));
     } else {
         s.Muted = true;
         if (texts.volumeBeforeSpeech) {
             s.buffer().SetVolume(kMutedVolume);
-            say(texts.muting);
+            say(tr(texts.muting));
         } else {
-            say(texts.muting);
+            say(tr(texts.muting));
             s.buffer().SetVolume(kMutedVolume);
         }
     }

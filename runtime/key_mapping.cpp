@@ -1,5 +1,7 @@
 #include "runtime/key_mapping.h"
 
+#include <optional>
+
 #include "input/key_codes.h"
 
 namespace earshot {
@@ -20,6 +22,25 @@ std::optional<std::int16_t> letterAtPlace(SDL_Scancode scancode) {
     return std::nullopt;
 }
 
+// The digits of the main row, by their place: a layout that gives them
+// only with Shift (AZERTY) still has its digit keys there.
+std::optional<std::int16_t> digitAtPlace(SDL_Scancode scancode) {
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) {
+        return keys::digit(1 + (scancode - SDL_SCANCODE_1));
+    }
+    if (scancode == SDL_SCANCODE_0) {
+        return keys::digit(0);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int16_t> functionKey(SDL_Keycode sym) {
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) {
+        return keys::function(1 + (sym - SDLK_F1));
+    }
+    return std::nullopt;
+}
+
 // A character key whose character lies outside ASCII, such as a Cyrillic
 // letter; SDL's special keys carry the scancode mask instead.
 bool isNonAsciiCharacter(SDL_Keycode sym) {
@@ -28,9 +49,9 @@ bool isNonAsciiCharacter(SDL_Keycode sym) {
 
 }  // namespace
 
-std::optional<std::int16_t> virtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
+std::int16_t virtualKeyCode(SDL_Keycode sym, SDL_Scancode scancode) {
     if (auto letter = latinLetter(sym)) {
-        return letter;
+        return *letter;
     }
     if (scancode == SDL_SCANCODE_SEMICOLON) {
         return keys::Semicolon;
@@ -44,10 +65,16 @@ std::optional<std::int16_t> virtualKeyCode(SDL_Keycode sym, SDL_Scancode scancod
     if (sym == SDLK_SLASH) {
         return keys::Slash;
     }
+    if (auto digit = digitAtPlace(scancode)) {
+        return *digit;
+    }
     if (isNonAsciiCharacter(sym)) {
         if (auto letter = letterAtPlace(scancode)) {
-            return letter;
+            return *letter;
         }
+    }
+    if (auto function = functionKey(sym)) {
+        return *function;
     }
     switch (sym) {
         case SDLK_RETURN:
@@ -57,8 +84,16 @@ std::optional<std::int16_t> virtualKeyCode(SDL_Keycode sym, SDL_Scancode scancod
             return keys::Escape;
         case SDLK_SPACE:
             return keys::Space;
+        case SDLK_LEFT:
+            return keys::Left;
+        case SDLK_UP:
+            return keys::Up;
+        case SDLK_RIGHT:
+            return keys::Right;
+        case SDLK_DOWN:
+            return keys::Down;
         default:
-            return std::nullopt;
+            return keys::NoCode;
     }
 }
 

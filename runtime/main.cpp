@@ -5,14 +5,16 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "audio/openal/al_output.h"
 #include "audio/openal/output_notices.h"
 #include "game/errors.h"
 #include "game/form1.h"
 #include "game/platform.h"
-#include "runtime/sdl_direct_x8.h"
+#include "runtime/catalogues.h"
 #include "runtime/output_announcer.h"
+#include "runtime/sdl_direct_x8.h"
 #include "runtime/sdl_runtime.h"
 #include "speech/speech_wait.h"
 #include "speech/speechd/desktop_voice.h"
@@ -34,15 +36,20 @@ int main() {
         runtime->endIfEscapePending();
         AlOutput::pollShared();
     });
+    // The player's language, from the catalogues beside the program; the
+    // voice speaks it too, but only when there is a translation to speak.
+    useCatalogues(runtime->appPath());
+    const std::string language = catalogueLanguage();
     // The player hears of a lost output, of its return, and of 3D sound
     // that is off.
-    OutputAnnouncer announcer(*runtime);
+    OutputAnnouncer announcer(*runtime, translated);
     setOutputNoticeHook([&announcer](const OutputNotice& notice) { announcer.notice(notice); });
     try {
         Platform platform{
             *runtime,
             [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
-            [&announcer] { return announcer.speakingThrough(createDesktopVoice()); },
+            [&announcer, language] { return announcer.speakingThrough(createDesktopVoice(language)); },
+            translated,
         };
         Form1 form(platform);
         runtime->run(form);

@@ -38,10 +38,10 @@ private:
 };
 
 void OutputAnnouncer::notice(const OutputNotice& notice) {
-    runtime_.writeCaption(notice.text);
-    runtime_.writeError(notice.detail.empty() ? notice.text
-                                              : notice.text + " (" + notice.detail + ")");
-    waiting_.push_back(notice.text);
+    const std::string text = translate_(notice.text.c_str());
+    runtime_.writeCaption(text);
+    runtime_.writeError(notice.detail.empty() ? text : text + " (" + notice.detail + ")");
+    waiting_.push_back(text);
     sayWaiting();
 }
 

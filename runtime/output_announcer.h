@@ -1,6 +1,6 @@
 // How the player hears about the sound output: that it was lost, that it is
-// back, that 3D sound is off. Each notice is one caption line and one line
-// on standard error at once, and is spoken as soon as the voice is free:
+// back, that 3D sound is off. Each notice, in the player's language, is one
+// caption line and one line on standard error at once, and is spoken as soon as the voice is free:
 // at once, after the sentence it interrupted, or once the voice exists (the
 // output is opened before the game has a voice). A notice is never spoken
 // in the middle of another sentence: the voices speak one sentence at a
@@ -8,8 +8,10 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "audio/openal/output_notices.h"
 #include "game/windowing_runtime.h"
@@ -19,7 +21,10 @@ namespace earshot {
 
 class OutputAnnouncer {
 public:
-    explicit OutputAnnouncer(WindowingRuntime& runtime) : runtime_(runtime) {}
+    using Translate = std::function<std::string(const char* english)>;
+
+    OutputAnnouncer(WindowingRuntime& runtime, Translate translate)
+        : runtime_(runtime), translate_(std::move(translate)) {}
     OutputAnnouncer(const OutputAnnouncer&) = delete;
     OutputAnnouncer& operator=(const OutputAnnouncer&) = delete;
 
@@ -35,6 +40,7 @@ private:
     void sayWaiting();
 
     WindowingRuntime& runtime_;
+    Translate translate_;
     std::shared_ptr<SpVoice> voice_;
     bool speaking_ = false;
     std::deque<std::string> waiting_;

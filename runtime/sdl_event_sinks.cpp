@@ -10,8 +10,16 @@ void SdlEventSinks::add(const std::shared_ptr<SdlEventSink>& sink) {
     sinks_.push_back(sink);
 }
 
-void SdlEventSinks::dispatch(const SDL_Event& event,
-                             const std::function<void(const std::exception&)>& onError) {
+void SdlEventSinks::take(const SDL_Event& event, const ErrorReport& onError) {
+    each([&event](SdlEventSink& sink) { sink.takeSdlEvent(event); }, onError);
+}
+
+void SdlEventSinks::notifyGame(const ErrorReport& onError) {
+    each([](SdlEventSink& sink) { sink.notifyGame(); }, onError);
+}
+
+void SdlEventSinks::each(const std::function<void(SdlEventSink&)>& call,
+                         const ErrorReport& onError) {
     // A copy: the list may change while a sink runs.
     const std::vector<std::weak_ptr<SdlEventSink>> sinks = sinks_;
     for (const auto& held : sinks) {
@@ -20,7 +28,7 @@ void SdlEventSinks::dispatch(const SDL_Event& event,
             continue;
         }
         try {
-            sink->handleSdlEvent(event);
+            call(*sink);
         } catch (const std::exception& error) {
             onError(error);
         } catch (...) {

@@ -84,6 +84,8 @@ void SdlMouseDevice::Unacquire() {
         capture_->release();
     }
     state_ = State::NotAcquired;
+    // A mouse the game let go of tells it nothing more.
+    unheard_ = false;
 }
 
 std::int32_t SdlMouseDevice::GetDeviceData(std::span<DIDEVICEOBJECTDATA> records,
@@ -107,7 +109,7 @@ std::int32_t SdlMouseDevice::GetDeviceData(std::span<DIDEVICEOBJECTDATA> records
     return static_cast<std::int32_t>(count);
 }
 
-void SdlMouseDevice::handleSdlEvent(const SDL_Event& event) {
+void SdlMouseDevice::takeSdlEvent(const SDL_Event& event) {
     if (event.type == SDL_WINDOWEVENT) {
         // Only the focus of the mouse's own window counts.
         if (windowHandle_ != 0 && static_cast<std::intptr_t>(event.window.windowID) != windowHandle_) {
@@ -126,6 +128,13 @@ void SdlMouseDevice::handleSdlEvent(const SDL_Event& event) {
     }
 }
 
+void SdlMouseDevice::notifyGame() {
+    if (unheard_) {
+        unheard_ = false;
+        signal();
+    }
+}
+
 void SdlMouseDevice::acquireNow() {
     capture_->capture();
     state_ = State::Acquired;
@@ -136,7 +145,7 @@ void SdlMouseDevice::takeAway() {
     state_ = State::TakenAway;
     buffer_.clear();
     // The game hears of the loss through its usual read, which now fails.
-    signal();
+    unheard_ = true;
 }
 
 void SdlMouseDevice::store(const SDL_Event& event) {
@@ -145,16 +154,12 @@ void SdlMouseDevice::store(const SDL_Event& event) {
         return;
     }
     ++sequence_;
-    bool added = false;
     for (std::size_t i = 0; i < fresh.count; ++i) {
         // A full buffer drops what comes: the game has not read in time.
         if (buffer_.size() < bufferSize_) {
             buffer_.push_back(fresh.records[i]);
-            added = true;
+            unheard_ = true;
         }
-    }
-    if (added) {
-        signal();
     }
 }
 

@@ -1,11 +1,15 @@
 // The system mouse as a buffered input device, fed by the window's SDL
-// mouse events. While acquired it keeps up to the buffer size of records
-// (more are dropped, never grown into), signals its notification event on
-// the event thread whenever an SDL event added records, and holds the mouse
-// captured for the window. When the window loses the focus the mouse is
-// taken away: the buffer is emptied, the event signalled and every read
-// fails until the window has the focus again, which acquires it anew. The
-// window is the one named by SetCooperativeLevel (its SDL window id).
+// mouse events. While acquired it holds the mouse captured for the window
+// and keeps up to the buffer size of records: everything that came while
+// the game's thread was busy is gathered into the buffer as the runtime
+// takes it from SDL's queue, the oldest records kept and the rest dropped
+// (never grown into), and the read still succeeds. Once the runtime has
+// taken all that was waiting, one signal of the notification event, on the
+// event thread, tells the game that records came. When the window loses
+// the focus the mouse is taken away: the buffer is emptied, the event
+// signalled and every read fails until the window has the focus again,
+// which acquires it anew. The window is the one named by
+// SetCooperativeLevel (its SDL window id).
 #pragma once
 
 #include <cstddef>
@@ -33,7 +37,8 @@ public:
     void Unacquire() override;
     std::int32_t GetDeviceData(std::span<DIDEVICEOBJECTDATA> records, std::int32_t flags) override;
 
-    void handleSdlEvent(const SDL_Event& event) override;
+    void takeSdlEvent(const SDL_Event& event) override;
+    void notifyGame() override;
 
 private:
     enum class State { NotAcquired, Acquired, TakenAway };
@@ -53,6 +58,8 @@ private:
     State state_ = State::NotAcquired;
     std::deque<DIDEVICEOBJECTDATA> buffer_;
     std::uint32_t sequence_ = 0;
+    // Records came, or the mouse was taken away, since the last signal.
+    bool unheard_ = false;
 };
 
 }  // namespace earshot

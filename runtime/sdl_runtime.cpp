@@ -47,6 +47,12 @@ bool isEscapeKeyDown(const SDL_Event& event) {
            virtualKeyCode(event.key.keysym.sym, event.key.keysym.scancode) == keys::Escape;
 }
 
+// The events the game's handlers or the window itself answer; the rest
+// (the mouse's among them) only go to the event sinks.
+bool isForTheGame(const SDL_Event& event) {
+    return event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT || event.type == SDL_KEYDOWN;
+}
+
 // Whether SDL's queue holds anything but an end-of-poll marker.
 bool sdlHasPendingEvents() {
     return SDL_HasEvents(SDL_FIRSTEVENT, SDL_POLLSENTINEL - 1) == SDL_TRUE ||
@@ -134,6 +140,9 @@ void SdlRuntime::doEvents() {
             take(peeked_[static_cast<std::size_t>(i)]);
         }
     } while (count == static_cast<int>(peeked_.size()));
+    // The mouse has gathered all that came while the thread was away into
+    // its buffer; now the game hears of it, once.
+    sinks_.notifyGame(reportMouseError());
 
     // The taken events stay in one queue of the runtime's, so that a
     // handler that pumps again handles the events that were pending before
@@ -221,7 +230,19 @@ void SdlRuntime::take(const SDL_Event& event) {
     if (event.type == SDL_POLLSENTINEL) {
         return;
     }
-    taken_.push_back(TakenEvent{++lastTaken_, event});
+    // The mouse sees every event as it leaves SDL's queue, as a device that
+    // buffers its input by itself does: its records and the window's focus
+    // are its own, not events for the game.
+    sinks_.take(event, reportMouseError());
+    if (isForTheGame(event)) {
+        taken_.push_back(TakenEvent{++lastTaken_, event});
+    }
+}
+
+SdlEventSinks::ErrorReport SdlRuntime::reportMouseError() {
+    return [this](const std::exception& error) {
+        writeError(std::string("Error in the mouse input: ") + error.what());
+    };
 }
 
 void SdlRuntime::waitForWork() {
@@ -277,22 +298,20 @@ void SdlRuntime::dispatch(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
             dispatchKey(event.key);
-            return;
+            break;
         default:
             break;
     }
-    sinks_.dispatch(event, [this](const std::exception& error) {
-        writeError(std::string("Error in the mouse input: ") + error.what());
-    });
 }
 
 void SdlRuntime::dispatchKey(const SDL_KeyboardEvent& key) {
-    const std::optional<std::int16_t> code = virtualKeyCode(key.keysym.sym, key.keysym.scancode);
-    if (!code || form_ == nullptr) {
+    if (form_ == nullptr) {
         return;
     }
+    // Every key-down, a key without a command too: its handler pumps.
     try {
-        form_->onKeyDown(*code, shiftMask(key.keysym.mod));
+        form_->onKeyDown(virtualKeyCode(key.keysym.sym, key.keysym.scancode),
+                         shiftMask(key.keysym.mod));
     } catch (const std::exception& error) {
         writeError(std::string("Error in the key handler: ") + error.what() + " The game ends.");
         endProgram(1);

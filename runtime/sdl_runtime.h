@@ -69,6 +69,7 @@ private:
     };
 
     void take(const SDL_Event& event);
+    SdlEventSinks::ErrorReport reportMouseError();
     void waitForWork();
     void dispatch(const SDL_Event& event);
     void dispatchKey(const SDL_KeyboardEvent& key);

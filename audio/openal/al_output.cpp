@@ -10,6 +10,7 @@
 
 #include "audio/openal/output_notices.h"
 #include "game/errors.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
@@ -86,7 +87,7 @@ AlcOpened openDefaultDevice() {
     AlcOpened opened;
     opened.device = AlcDeviceHandle(alcOpenDevice(nullptr));
     if (opened.device.get() == nullptr) {
-        throw AudioError("cannot open the audio output: there is no audio device");
+        throw AudioError(sentence("cannot open the audio output: there is no audio device"), {});
     }
     createContext(opened, {ALC_HRTF_SOFT, ALC_TRUE, 0});
     return opened;

@@ -3,6 +3,8 @@
 #include <iostream>
 #include <utility>
 
+#include "game/sentences.h"
+
 namespace earshot {
 
 namespace {
@@ -17,11 +19,11 @@ std::function<void(const OutputNotice&)>& installedHook() {
 std::string outputNoticeText(OutputNoticeKind kind) {
     switch (kind) {
     case OutputNoticeKind::Lost:
-        return "The sound output was lost. The game goes on, and its sound comes back when the "
-               "output does.";
-    case OutputNoticeKind::Back: return "The sound is back.";
+        return sentence(
+            "The sound output was lost. The game goes on, and its sound comes back when the output does.");
+    case OutputNoticeKind::Back: return sentence("The sound is back.");
     case OutputNoticeKind::No3D:
-        return "3D sound is off, so front and back will sound alike. The game plays on.";
+        return sentence("3D sound is off, so front and back will sound alike. The game plays on.");
     }
     return {};
 }

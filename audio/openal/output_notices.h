@@ -14,7 +14,8 @@ enum class OutputNoticeKind { Lost, Back, No3D };
 
 struct OutputNotice {
     OutputNoticeKind kind;
-    // The sentence the player is told.
+    // The sentence the player is told, in English (the program says it in
+    // the player's language).
     std::string text;
     // Why, in OpenAL's terms, for standard error; may be empty.
     std::string detail;

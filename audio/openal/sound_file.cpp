@@ -10,15 +10,19 @@
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "game/errors.h"
+#include "game/sentences.h"
 
 namespace earshot {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& path, const std::string& reason) {
-    throw AudioError("cannot load sound file " + path + ": " + reason);
+// `why` is one of the game's sentences, with the path as its first value.
+[[noreturn]] void fail(const char* why, std::vector<std::string> values) {
+    throw AudioError(why, std::move(values));
 }
 
 // Owns an open libsndfile handle.
@@ -30,7 +34,7 @@ public:
             while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) {
                 reason.pop_back();
             }
-            fail(path, "not a sound file that can be read (" + reason + ")");
+            fail(sentence("cannot load sound file %s: not a sound file that can be read (%s)"), {path, reason});
         }
     }
     ~SndFile() { sf_close(handle_); }
@@ -54,7 +58,12 @@ std::uint32_t littleEndian32(const unsigned char* bytes) {
 // was cut off. A cut-off file is a damaged copy, so we say so instead. The
 // sizes 0 and 0xFFFFFFFF are left alone: streaming writers put them there
 // when they cannot know the length.
-std::optional<std::string> wavTruncation(const std::string& path, std::uintmax_t fileSize) {
+struct Truncation {
+    std::uintmax_t present;  // bytes of sound data in the file
+    std::uint32_t size;      // bytes the header promises
+};
+
+std::optional<Truncation> wavTruncation(const std::string& path, std::uintmax_t fileSize) {
     std::ifstream in(path, std::ios::binary);
     std::array<unsigned char, 12> riff{};
     if (!in.read(reinterpret_cast<char*>(riff.data()), riff.size()) ||
@@ -69,8 +78,7 @@ std::optional<std::string> wavTruncation(const std::string& path, std::uintmax_t
         if (std::memcmp(chunk.data(), "data", 4) == 0) {
             const std::uintmax_t present = fileSize - offset;
             if (size != 0 && size != 0xFFFFFFFFU && size > present) {
-                return "the file is truncated: its sound data stops after " +
-                       std::to_string(present) + " of " + std::to_string(size) + " bytes";
+                return Truncation{present, size};
             }
             return std::nullopt;
         }
@@ -121,29 +129,31 @@ MonoSound readMonoSound(const std::string& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
-        fail(path, "there is no such file");
+        fail(sentence("cannot load sound file %s: there is no such file"), {path});
     }
     if (std::filesystem::is_directory(status)) {
-        fail(path, "it is a folder, not a file");
+        fail(sentence("cannot load sound file %s: it is a folder, not a file"), {path});
     }
     const std::uintmax_t fileSize = std::filesystem::file_size(path, error);
     if (error) {
-        fail(path, error.message());
+        fail(sentence("cannot load sound file %s: %s"), {path, error.message()});
     }
     if (fileSize == 0) {
-        fail(path, "the file is empty");
+        fail(sentence("cannot load sound file %s: the file is empty"), {path});
     }
     if (auto truncation = wavTruncation(path, fileSize)) {
-        fail(path, *truncation);
+        fail(sentence("cannot load sound file %s: the file is truncated: its sound data stops after "
+                      "%s of %s bytes"),
+             {path, std::to_string(truncation->present), std::to_string(truncation->size)});
     }
 
     const SndFile file(path);
     const SF_INFO& info = file.info();
     if (info.frames <= 0 || info.channels <= 0) {
-        fail(path, "it holds no sound");
+        fail(sentence("cannot load sound file %s: it holds no sound"), {path});
     }
     if (info.samplerate <= 0) {
-        fail(path, "its sample rate is not valid");
+        fail(sentence("cannot load sound file %s: its sample rate is not valid"), {path});
     }
 
     MonoSound sound;
@@ -169,15 +179,16 @@ MonoSound readMonoSound(const std::string& path) {
             sound.pcmFloat.push_back(static_cast<float>(std::clamp(value, -1.0, 1.0)));
         });
         if (notANumber) {
-            fail(path, "it holds samples that are not numbers, so the file is damaged");
+            fail(sentence("cannot load sound file %s: it holds samples that are not numbers, so the file is "
+                         "damaged"), {path});
         }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        fail(path, std::string("reading failed (") + sf_strerror(file.get()) + ")");
+        fail(sentence("cannot load sound file %s: reading failed (%s)"), {path, sf_strerror(file.get())});
     }
     if (read != static_cast<std::size_t>(info.frames)) {
-        fail(path, "the file is truncated: it ends after " + std::to_string(read) + " of " +
-                       std::to_string(info.frames) + " frames");
+        fail(sentence("cannot load sound file %s: the file is truncated: it ends after %s of %s frames"),
+             {path, std::to_string(read), std::to_string(info.frames)});
     }
     return sound;
 }

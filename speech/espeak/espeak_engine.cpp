@@ -3,6 +3,7 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <cctype>
 #include <exception>
 #include <utility>
 
@@ -88,6 +89,27 @@ EspeakEngine::EspeakEngine() {
     if (sampleRate_ <= 0) {
         throw SpeechError(cannot + "espeak-ng reports no sample rate");
     }
+}
+
+std::string EspeakEngine::useLanguage(const std::string& language) {
+    // espeak-ng names its voices in lower case with a hyphen: "pt-br".
+    std::string name;
+    for (char c : language) {
+        if (c == '.' || c == '@') {
+            break;  // a character set or a variant, as in "de_DE.UTF-8"
+        }
+        name += c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    const std::lock_guard lock(mutex_);
+    for (const std::string& candidate : {name, name.substr(0, name.find('-'))}) {
+        if (!candidate.empty() && candidate != "en" &&
+            espeak_ng_SetVoiceByName(candidate.c_str()) == ENS_OK) {
+            return candidate;
+        }
+    }
+    throwIfEspeakError(espeak_ng_SetVoiceByName("en"),
+                       "choosing the speech voice failed: espeak-ng has no English voice in " + dataPath_);
+    return "en";
 }
 
 void EspeakEngine::synthesize(const std::string& text, const SampleSink& sink) {

@@ -29,6 +29,12 @@ public:
     // Where espeak-ng read its voice data from.
     const std::string& dataPath() const { return dataPath_; }
 
+    // Speaks from now on with espeak-ng's voice for `language` ("de",
+    // "pt_BR"), or for its main language ("pt") when it has no voice for the
+    // region; with the English voice when the language is empty or espeak-ng
+    // has no voice for it. Returns the name of the voice it chose.
+    std::string useLanguage(const std::string& language);
+
     // Synthesises `text` as plain text (never markup) and calls `sink` with
     // every chunk, on this thread, before it returns. Throws SpeechError when
     // espeak-ng fails; if `sink` throws, synthesis stops and the exception is

@@ -37,8 +37,10 @@ std::unique_ptr<AlSpeechStream> openStream(const std::shared_ptr<AlOutput>& outp
 
 }  // namespace
 
-EspeakVoice::EspeakVoice()
-    : engine_(EspeakEngine::instance()), output_(openOutput()), stream_(openStream(output_)) {}
+EspeakVoice::EspeakVoice(const std::string& language)
+    : engine_(EspeakEngine::instance()), output_(openOutput()), stream_(openStream(output_)) {
+    engine_.useLanguage(language);
+}
 
 EspeakVoice::~EspeakVoice() = default;
 
@@ -76,8 +78,8 @@ void EspeakVoice::Speak(const std::string& text, std::int32_t flags) {
     last_.callDuration = Clock::now() - start;
 }
 
-std::shared_ptr<SpVoice> createEspeakVoice() {
-    return std::make_shared<EspeakVoice>();
+std::shared_ptr<SpVoice> createEspeakVoice(const std::string& language) {
+    return std::make_shared<EspeakVoice>(language);
 }
 
 }  // namespace earshot

@@ -32,8 +32,10 @@ public:
         }
     };
 
-    // Throws SpeechError when there is no voice data or no audio output.
-    EspeakVoice();
+    // Speaks in `language` when espeak-ng has a voice for it, else in
+    // English (see EspeakEngine::useLanguage). Throws SpeechError when there
+    // is no voice data or no audio output.
+    explicit EspeakVoice(const std::string& language = "");
     ~EspeakVoice() override;
 
     // Speaks `text` as plain text; `flags` must be SVSFDefault (0). Blocks
@@ -51,7 +53,8 @@ private:
     Utterance last_;
 };
 
-// The program's voice. Throws SpeechError when it cannot be made.
-std::shared_ptr<SpVoice> createEspeakVoice();
+// The program's voice, in `language` when espeak-ng has it. Throws
+// SpeechError when it cannot be made.
+std::shared_ptr<SpVoice> createEspeakVoice(const std::string& language = "");
 
 }  // namespace earshot

@@ -4,11 +4,12 @@
 
 namespace earshot {
 
-std::shared_ptr<SpVoice> createDesktopVoice() {
+std::shared_ptr<SpVoice> createDesktopVoice(const std::string& language) {
     DesktopVoiceOptions options;
+    options.language = language;
     options.soundLost = [] { return AlOutput::sharedLost(); };
     options.soundReturns = [] { return AlOutput::sharedReturns(); };
-    return std::make_shared<DesktopVoice>(options, createEspeakVoice);
+    return std::make_shared<DesktopVoice>(options, [language] { return createEspeakVoice(language); });
 }
 
 }  // namespace earshot

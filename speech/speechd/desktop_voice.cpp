@@ -19,7 +19,8 @@ DesktopVoice::DesktopVoice(const DesktopVoiceOptions& options, VoiceFactory make
 bool DesktopVoice::connect() {
     returnsAtTry_ = options_.soundReturns();
     try {
-        service_ = std::make_unique<SpeechdVoice>(options_.autospawn, options_.limits, options_.soundLost);
+        service_ = std::make_unique<SpeechdVoice>(options_.autospawn, options_.limits, options_.language,
+                                                  options_.soundLost);
         return true;
     } catch (const std::exception&) {
         return false;

@@ -25,6 +25,10 @@ struct DesktopVoiceOptions {
     // may still forbid it).
     bool autospawn = true;
     SpeechdLimits limits;
+    // The language of the translation the game speaks ("de"), which the
+    // service is asked for; empty while the game speaks English, so that
+    // the service keeps the language the player chose.
+    std::string language;
     // Whether the sound output is lost now, and how many times it has come
     // back after a loss.
     std::function<bool()> soundLost = [] { return false; };
@@ -61,8 +65,9 @@ private:
 };
 
 // The voice the program speaks with: the desktop's speech service when it
-// can be reached, else the built-in espeak-ng voice. Throws SpeechError
-// when neither can speak.
-std::shared_ptr<SpVoice> createDesktopVoice();
+// can be reached, else the built-in espeak-ng voice; both in `language`,
+// that of the translation the game speaks (empty for English). Throws
+// SpeechError when neither can speak.
+std::shared_ptr<SpVoice> createDesktopVoice(const std::string& language = "");
 
 }  // namespace earshot

@@ -1,5 +1,8 @@
 #include "speech/speechd/speechd_connection.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "game/errors.h"
 #include "speech/speech_wait.h"
 #include "speech/speechd/sigpipe_guard.h"
@@ -8,7 +11,7 @@
 
 namespace earshot {
 
-SpeechdConnection::SpeechdConnection(bool autospawn, const SpeechdLimits& limits)
+SpeechdConnection::SpeechdConnection(bool autospawn, const SpeechdLimits& limits, const std::string& language)
     : limits_(limits), connection_(openSpeechdConnection(autospawn, limits.connect)) {
     try {
         // The socket number is a field of the library's own structure; it
@@ -34,6 +37,15 @@ SpeechdConnection::SpeechdConnection(bool autospawn, const SpeechdLimits& limits
         request("Asking the speech service for messages cut off",
                 [&] { result = spd_set_notification_on(connection_, SPD_CANCEL); });
         throwIfSpdError(result, "Asking the speech service for messages cut off");
+        if (!language.empty()) {
+            // The service names a region with a hyphen ("pt-BR"), gettext
+            // with an underscore ("pt_BR").
+            std::string name = language;
+            std::replace(name.begin(), name.end(), '_', '-');
+            request("Asking the speech service for the game's language",
+                    [&] { result = spd_set_language(connection_, name.c_str()); });
+            throwIfSpdError(result, "Asking the speech service for the game's language");
+        }
     } catch (...) {
         if (socket_) {
             socket_->cut();
@@ -111,6 +123,17 @@ void SpeechdConnection::cancel() {
     int result = 0;
     request("Cancelling the messages", [&] { result = spd_cancel(connection_); });
     throwIfSpdError(result, "Cancelling the messages");
+}
+
+std::string SpeechdConnection::language() {
+    char* reported = nullptr;
+    request("Asking the speech service for its language", [&] { reported = spd_get_language(connection_); });
+    if (reported == nullptr) {
+        throw SpeechError("Asking the speech service for its language: it did not say");
+    }
+    std::string result = reported;
+    std::free(reported);
+    return result;
 }
 
 void SpeechdConnection::giveUp() noexcept {

@@ -1,6 +1,7 @@
 // One threaded connection to the desktop's speech service (speech-
 // dispatcher), set up to report the end of every message and to take text
-// as plain text. It leaves the user's voice, rate and language alone. Every
+// as plain text. It leaves the user's voice and rate alone, and the
+// language too unless it is given one. Every
 // call that waits for the service is bounded, and a connection that the
 // service has left or that stopped answering is cut and stays dead.
 #pragma once
@@ -23,9 +24,10 @@ class SpeechdConnection {
 public:
     // Connects where libspeechd looks (SPEECHD_ADDRESS, else the user's
     // runtime folder), starting the service first when `autospawn` is on
-    // and the desktop allows it. Throws SpeechError when there is no
-    // service or it does not answer within the limits.
-    SpeechdConnection(bool autospawn, const SpeechdLimits& limits);
+    // and the desktop allows it, and asks for `language` unless it is empty.
+    // Throws SpeechError when there is no service or it does not answer
+    // within the limits.
+    SpeechdConnection(bool autospawn, const SpeechdLimits& limits, const std::string& language = "");
     ~SpeechdConnection();
     SpeechdConnection(const SpeechdConnection&) = delete;
     SpeechdConnection& operator=(const SpeechdConnection&) = delete;
@@ -51,6 +53,10 @@ public:
     void giveUp() noexcept;
 
     const SpeechdEvents& events() const { return *events_; }
+
+    // The language the service speaks this connection's messages in, as it
+    // reports it. Throws SpeechError when it does not answer.
+    std::string language();
 
 private:
     // Runs a library call under the reply bound, with SIGPIPE held back;

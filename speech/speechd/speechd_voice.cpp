@@ -16,11 +16,11 @@ bool silent(const std::string& text) {
 
 }  // namespace
 
-SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits,
+SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits, const std::string& language,
                            std::function<bool()> soundLost)
     : limits_(limits),
       soundLost_(std::move(soundLost)),
-      connection_(std::make_unique<SpeechdConnection>(autospawn, limits)) {}
+      connection_(std::make_unique<SpeechdConnection>(autospawn, limits, language)) {}
 
 std::chrono::milliseconds SpeechdVoice::endBound(const std::string& text) const {
     return limits_.endBase + limits_.endPerCharacter * static_cast<std::int64_t>(text.size());

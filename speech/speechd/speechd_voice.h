@@ -23,9 +23,10 @@ namespace earshot {
 
 class SpeechdVoice : public SpVoice {
 public:
-    // Throws SpeechError when there is no service to speak through.
-    // `soundLost` tells whether the sound output is lost now; empty, never.
-    SpeechdVoice(bool autospawn, const SpeechdLimits& limits,
+    // Asks the service for `language` unless it is empty. Throws
+    // SpeechError when there is no service to speak through. `soundLost`
+    // tells whether the sound output is lost now; empty, never.
+    SpeechdVoice(bool autospawn, const SpeechdLimits& limits, const std::string& language = "",
                  std::function<bool()> soundLost = {});
 
     void Speak(const std::string& text, std::int32_t flags) override;

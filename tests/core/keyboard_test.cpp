@@ -156,7 +156,17 @@ std::vector<KeyCase> keyCases() {
     c.push_back({"Z_WhileAWireTravels", letter('Z'), true, false, false, true, {}});
     c.push_back({"Slash_WhileAWireTravels", keys::Slash, true, false, false, true, {}});
     c.push_back({"Q_NoCommand", letter('Q'), true, false, false, false, {}});
-    c.push_back({"F1_NoCommand", 112, true, false, false, false, {}});
+    c.push_back({"F1_SaysTheHelp", keys::F1, true, false, false, false,
+                 {says("Steer the four speakers into their places near you and lock them."),
+                  says("E, D, S and F move the left speaker of the pair forward, back, left and "
+                       "right; I, K, J and L the right one."),
+                  says("Enter switches between the front and the rear pair."),
+                  says("Space locks what is in place, and costs points."),
+                  says("G, H, B and N mute front left, front right, rear left and rear right."),
+                  says("T freezes or releases the drift."),
+                  says("A, semicolon, Z and slash send the wire to them in the same order."),
+                  says("P says the score."), says("Escape quits.")}});
+    c.push_back({"F2_NoCommand", 113, true, false, false, false, {}});
     c.push_back({"LowerCaseE_NoCommand", 'e', true, false, false, false, {}});
     c.push_back({"Shift_NoCommand", 16, true, false, false, false, {}});
     return c;
@@ -372,9 +382,16 @@ TEST_F(KeyboardTest, TheOnePumpRunsWaitingEventsBeforeTheKeyActs) {
 }
 
 TEST_F(KeyboardTest, AKeyWithNoCommandOnlyPumps) {
-    fake.runtime.pending.push_back([this] { fake.log.add("waiting event"); });
-    ASSERT_EQ(key(keys::letter('W')), -1);
-    EXPECT_THAT(fake.log.entries, ElementsAre("runtime.doEvents()", "waiting event"));
+    // A letter without a command, a key without a code, a digit, an arrow,
+    // a function key.
+    for (const std::int16_t code : {keys::letter('W'), keys::NoCode, keys::digit(5), keys::Down,
+                                    keys::function(12)}) {
+        fake.log.clear();
+        fake.runtime.pending.push_back([this] { fake.log.add("waiting event"); });
+        ASSERT_EQ(key(code), -1) << "key code " << code;
+        EXPECT_THAT(fake.log.entries, ElementsAre("runtime.doEvents()", "waiting event"))
+            << "key code " << code;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -160,6 +160,14 @@ TEST_F(GameTest, WithoutAVoiceTheGameStartsAndCaptionsStillCome) {
     EXPECT_THAT(fake.runtime.captions, ElementsAre("100", "points."));
 }
 
+TEST_F(GameTest, WithoutAVoiceAFailedStartIsStillCaptioned) {
+    fake.script.noVoice = true;
+    fake.audio.noDevice = true;
+    load();
+    ASSERT_EQ(fake.runtime.errors.size(), 1U);
+    EXPECT_THAT(fake.runtime.captions, ElementsAre(fake.runtime.errors[0]));
+}
+
 TEST_F(GameTest, WithoutAMouseTheGameStartsAndTheKeysPlay) {
     fake.script.noMouse = true;
     load();

@@ -190,7 +190,8 @@ std::shared_ptr<DirectSoundSecondaryBuffer8> FakeDirectSound::CreateSoundBufferF
     log_.add(call);
     failIfScripted(script_, call);
     if (script_.unloadable.count(file) != 0) {
-        throw AudioError("cannot load sound file " + path + ": No such file or directory");
+        // Told as the real audio service tells it, so a report can translate it.
+        throw AudioError(sentence("cannot load sound file %s: %s"), {path, "No such file or directory"});
     }
     if ((desc.lFlags & DSBCAPS_PRIMARYBUFFER) != 0) {
         throw AudioError("cannot load sound file " + path + ": its description asks for a primary buffer");

@@ -7,6 +7,11 @@ set -euo pipefail
 
 program=${EARSHOT_PROGRAM:?set EARSHOT_PROGRAM to the built earshot}
 sounds=${EARSHOT_SOUNDS:-$(dirname "$program")/sounds}
+catalogues=$(dirname "$program")/locale
+# The game speaks English whatever this machine's language; a test of
+# another language sets its own after this.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 work=$(mktemp -d /tmp/earshot-test.XXXXXX)
 export HOME=$work/home
 mkdir -p "$HOME"
@@ -52,18 +57,24 @@ start_display() {
   fail "the virtual display did not start"
 }
 
-# A copy of the program with its own sounds folder, so that a test can
-# take files away or spoil them.
+# A copy of the program with its own sounds and locale folders, so that a
+# test can take files away or spoil them.
 make_install() {
   install_dir=$work/install
   mkdir -p "$install_dir"
   cp "$program" "$install_dir/earshot"
   cp -r "$sounds" "$install_dir/sounds"
+  cp -r "$catalogues" "$install_dir/locale"
 }
 
-# Starts the program with its sound written to $work/out.wav.
+# Starts the program, the copy that make_install makes or the one named by
+# $1, with its sound written to $work/out.wav.
 start_game() {
-  [ -n "${install_dir:-}" ] || make_install
+  local game=${1:-}
+  if [ -z "$game" ]; then
+    [ -n "${install_dir:-}" ] || make_install
+    game=$install_dir/earshot
+  fi
   cat >"$work/alsoft.conf" <<CONF
 [general]
 drivers = wave
@@ -71,7 +82,7 @@ drivers = wave
 file = $work/out.wav
 CONF
   ALSOFT_CONF=$work/alsoft.conf ALSOFT_DRIVERS=wave \
-    "$install_dir/earshot" >"$work/stdout" 2>"$work/stderr" &
+    "$game" >"$work/stdout" 2>"$work/stderr" &
   game_pid=$!
 }
 
@@ -183,13 +194,15 @@ sleep_while_saying() {
 
 # Waits until the game runs, past its intro: P is said at once if it
 # reaches the one pump at the intro's start, else after the intro; a second
-# P is handled only once the game runs. Then lets the voice finish.
+# P is handled only once the game runs. Then lets the voice finish. $1 is
+# the word P says after the score, "points." unless given.
 wait_until_running() {
+  local word=${1:-points.}
   send_key p
-  wait_for_caption_count "points." 1 20
+  wait_for_caption_count "$word" 1 20
   send_key p
-  wait_for_caption_count "points." 2 20
-  sleep_while_saying "points."
+  wait_for_caption_count "$word" 2 20
+  sleep_while_saying "$word"
 }
 
 # The captions so far, one line each, as they should be: $@.
@@ -198,6 +211,18 @@ expect_captions() {
   expected=$(printf '%s\n' "$@")
   [ "$(cat "$work/stdout")" = "$expected" ] ||
     fail "the captions differ from the expected ones:$(printf '\n  %s' "$@")"
+}
+
+# Presses the keys of the array named $1 one at a time, each once the
+# caption of the one before it is out (the array named $2, by the same
+# index): each key then waits alone for the voice and is handled after it.
+press_each_once_said() {
+  local -n keys_to_press=$1 captions_awaited=$2
+  local i
+  for i in "${!keys_to_press[@]}"; do
+    send_key "${keys_to_press[i]}"
+    wait_for_caption_count "${captions_awaited[i]}" 1 10
+  done
 }
 
 # Presses key $1 $2 times, all at once: a key handler that pumps first

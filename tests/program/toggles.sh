@@ -13,12 +13,7 @@ keys=(t t Return Return g g)
 said=("locking speakers down." "unlocking speakers for movement."
       "Setting Rear speakers." "Setting front speakers."
       "muting front left speaker." "Front Left Mute Off.")
-# Each key once the one before it has been handled (its caption is out):
-# it then waits alone for the voice and is handled after it.
-for i in "${!keys[@]}"; do
-  send_key "${keys[i]}"
-  wait_for_caption_count "${said[i]}" 1 10
-done
+press_each_once_said keys said
 
 expect_captions 100 points. 100 points. "${said[@]}"
 send_key Escape

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,16 +39,21 @@ TEST_F(SdlRuntimeTest, AutoRepeatedKeyDownsAreKeyDownsToo) {
     EXPECT_EQ(form_.log, (Log{"key 69", "key 69", "key 69"}));
 }
 
-TEST_F(SdlRuntimeTest, KeysWithoutACodeAndKeyUpsReachNoHandler) {
+TEST_F(SdlRuntimeTest, EveryKeyDownReachesTheHandlerAndNoKeyUp) {
+    // Keys that no command answers still reach the handler, which pumps:
+    // with their codes where they have one, else with 0.
     pushKey(SDLK_F1, SDL_SCANCODE_F1);
     SDL_Event up{};
     up.type = SDL_KEYUP;
     up.key.keysym.sym = SDLK_e;
     up.key.keysym.scancode = SDL_SCANCODE_E;
     push(up);
+    pushKey(SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, KMOD_LSHIFT);
+    pushKey(SDLK_DOWN, SDL_SCANCODE_DOWN);
+    pushKey(SDLK_7, SDL_SCANCODE_7);
     pushKey(SDLK_SPACE, SDL_SCANCODE_SPACE);
     runtime_->doEvents();
-    EXPECT_EQ(form_.log, (Log{"key 32"}));
+    EXPECT_EQ(form_.log, (Log{"key 112", "key 0 shift 1", "key 40", "key 55", "key 32"}));
 }
 
 TEST_F(SdlRuntimeTest, AnEventThatArrivesDuringTheDispatchWaitsForTheNextPump) {
@@ -184,16 +190,107 @@ protected:
         std::make_unique<CountingCapture>(std::make_shared<CaptureState>()), events_);
 };
 
-TEST_F(SdlRuntimeMouseTest, MouseEventsReachTheMouseInTheirPlaceAmongTheKeys) {
+TEST_F(SdlRuntimeMouseTest, ThePumpGathersEveryWaitingMouseEventAndTheGameHearsOnceBeforeTheKeys) {
     target_.onCall = [this] {
         form_.log.push_back("mouse " + std::to_string(pendingRecords()));
     };
     pushKey(SDLK_a, SDL_SCANCODE_A);
     push(motion(3, 4));
-    push(button(SDL_BUTTON_RIGHT, true));
     pushKey(SDLK_z, SDL_SCANCODE_Z);
+    push(button(SDL_BUTTON_RIGHT, true));
     runtime_->doEvents();
-    EXPECT_EQ(form_.log, (Log{"key 65", "mouse 2", "mouse 1", "key 90"}));
+    EXPECT_EQ(form_.log, (Log{"mouse 3", "key 65", "key 90"}));
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log.size(), 3U) << "the mouse was heard of again with nothing new";
+}
+
+// The x movements of the records read, in order.
+std::vector<std::int32_t> xMovements(std::span<const DIDEVICEOBJECTDATA> records) {
+    std::vector<std::int32_t> moves;
+    for (const DIDEVICEOBJECTDATA& record : records) {
+        moves.push_back(record.lOfs == DIMOFS_X ? record.lData : -1);
+    }
+    return moves;
+}
+
+std::vector<std::int32_t> oneTo(std::int32_t last) {
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t i = 1; i <= last; ++i) {
+        numbers.push_back(i);
+    }
+    return numbers;
+}
+
+class SdlRuntimeMouseBacklogTest : public SdlRuntimeMouseTest {
+protected:
+    SdlRuntimeMouseBacklogTest() {
+        target_.onCall = [this] {
+            std::array<DIDEVICEOBJECTDATA, 100> records{};
+            const std::int32_t count = mouse_->GetDeviceData(records, 0);
+            const auto read = xMovements(std::span(records).first(static_cast<std::size_t>(count)));
+            reads_.push_back(read);
+        };
+    }
+
+    // Movements of 1, 2, ... counts to the right, one record each, put into
+    // SDL's queue with a key among them.
+    static void pushMotions(int count) {
+        for (int i = 1; i <= count; ++i) {
+            push(motion(i, 0));
+            if (i == count / 2) {
+                pushKey(SDLK_p, SDL_SCANCODE_P);
+            }
+        }
+    }
+
+    std::vector<std::vector<std::int32_t>> reads_;
+};
+
+TEST_F(SdlRuntimeMouseBacklogTest, ABacklogGivesOneReadOfTheOldestHundredRecords) {
+    pushMotions(250);
+    runtime_->doEvents();
+    ASSERT_EQ(reads_.size(), 1U) << "the game heard of the mouse more than once";
+    EXPECT_EQ(reads_[0], oneTo(100));
+    EXPECT_EQ(form_.log, (Log{"key 80"}));
+    EXPECT_EQ(pendingRecords(), 0) << "dropped records came back";
+}
+
+TEST_F(SdlRuntimeMouseBacklogTest, WhatCameWhileAHandlerHeldTheThreadIsOneBufferAtItsPump) {
+    // A key handler that is busy (a sentence, say) while the mouse moves,
+    // and then pumps, as the wire does in its travel.
+    form_.onKey = [this](std::int16_t code) {
+        if (code == 'A') {
+            pushMotions(180);
+            runtime_->doEvents();
+            form_.log.push_back("A goes on");
+        }
+    };
+    pushKey(SDLK_a, SDL_SCANCODE_A);
+    runtime_->doEvents();
+    ASSERT_EQ(reads_.size(), 1U) << "the game heard of the mouse more than once";
+    EXPECT_EQ(reads_[0], oneTo(100));
+    EXPECT_EQ(form_.log, (Log{"key 65", "key 80", "A goes on"}));
+
+    // Later movements are buffered anew.
+    push(motion(7, 0));
+    runtime_->doEvents();
+    ASSERT_EQ(reads_.size(), 2U);
+    EXPECT_EQ(reads_[1], (std::vector<std::int32_t>{7}));
+}
+
+TEST_F(SdlRuntimeMouseTest, RecordsTakenBeforeTheFocusWasLostAreLostWithIt) {
+    target_.onCall = [this] {
+        try {
+            form_.log.push_back("mouse " + std::to_string(pendingRecords()));
+        } catch (const InputError&) {
+            form_.log.push_back("mouse taken away");
+        }
+    };
+    push(motion(5, 0));
+    push(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    push(motion(6, 0));
+    runtime_->doEvents();
+    EXPECT_EQ(form_.log, (Log{"mouse taken away"}));
 }
 
 TEST_F(SdlRuntimeMouseTest, AFailingMouseHandlerIsReportedAndThePumpGoesOn) {

@@ -1,6 +1,6 @@
 // The buffered mouse, fed with SDL events made by hand: the records it
-// keeps, its notification, its buffer limit, and the focus taking it away
-// and giving it back.
+// keeps, its one notification for all that was taken, its buffer limit,
+// and the focus taking it away and giving it back.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -42,6 +42,12 @@ protected:
         mouse_.SetEventNotification(handle_);
     }
 
+    // As a pump that finds only this event waiting gives it to the mouse.
+    void feed(const SDL_Event& event) {
+        mouse_.takeSdlEvent(event);
+        mouse_.notifyGame();
+    }
+
     // Reads as the game's handler does: up to 100 records.
     std::vector<Record> read() {
         std::array<DIDEVICEOBJECTDATA, 100> records{};
@@ -71,7 +77,7 @@ TEST_F(MouseDeviceTest, AcquireCapturesTheMouseAndUnacquireReleasesIt) {
 
 TEST_F(MouseDeviceTest, AMotionWithBothAxesGivesAnXRecordThenAYRecordAndOneSignal) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(motion(7, -3));
+    feed(motion(7, -3));
     EXPECT_EQ(target_.calls, std::vector<std::int32_t>{handle_});
 
     std::array<DIDEVICEOBJECTDATA, 100> records{};
@@ -84,37 +90,58 @@ TEST_F(MouseDeviceTest, AMotionWithBothAxesGivesAnXRecordThenAYRecordAndOneSigna
 
 TEST_F(MouseDeviceTest, AnAxisThatDidNotMoveGivesNoRecord) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(motion(0, 5));
-    mouse_.handleSdlEvent(motion(-2, 0));
-    mouse_.handleSdlEvent(motion(0, 0));
+    feed(motion(0, 5));
+    feed(motion(-2, 0));
+    feed(motion(0, 0));
     EXPECT_EQ(read(), (std::vector<Record>{{DIMOFS_Y, 5}, {DIMOFS_X, -2}}));
     EXPECT_EQ(target_.calls.size(), 2U) << "a motion that added no record signals nothing";
 }
 
-TEST_F(MouseDeviceTest, RecordsBeyondTheBufferAreDroppedAndTheOldestKept) {
+TEST_F(MouseDeviceTest, EverythingTakenAtOnceIsGatheredBeforeOneSignalAndTheOldestKept) {
     mouse_.Acquire();
-    // 75 motions, 150 records, and no read between them.
+    std::vector<Record> readInCallback;
+    target_.onCall = [&] { readInCallback = read(); };
+    // 75 motions, 150 records, taken from SDL's queue together.
     for (int i = 1; i <= 75; ++i) {
-        mouse_.handleSdlEvent(motion(i, -i));
+        mouse_.takeSdlEvent(motion(i, -i));
     }
+    EXPECT_TRUE(target_.calls.empty()) << "the game heard of records before all were taken";
+    mouse_.notifyGame();
     std::vector<Record> expected;
     for (int i = 1; i <= 50; ++i) {
         expected.push_back({DIMOFS_X, i});
         expected.push_back({DIMOFS_Y, -i});
     }
-    EXPECT_EQ(read(), expected);
-    EXPECT_EQ(target_.calls.size(), 50U) << "only the events that added records signal";
+    EXPECT_EQ(target_.calls.size(), 1U);
+    EXPECT_EQ(readInCallback, expected);
     EXPECT_TRUE(read().empty());
 
     // The buffer takes records again once it has been read.
-    mouse_.handleSdlEvent(motion(3, 0));
-    EXPECT_EQ(read(), (std::vector<Record>{{DIMOFS_X, 3}}));
+    feed(motion(3, 0));
+    EXPECT_EQ(readInCallback, (std::vector<Record>{{DIMOFS_X, 3}}));
+    EXPECT_EQ(target_.calls.size(), 2U);
+}
+
+TEST_F(MouseDeviceTest, AFullBufferTheGameHasNotReadDropsWhatComesAndSignalsNoMore) {
+    mouse_.Acquire();
+    for (int i = 1; i <= 50; ++i) {
+        mouse_.takeSdlEvent(button(SDL_BUTTON_LEFT, true));
+        mouse_.takeSdlEvent(button(SDL_BUTTON_LEFT, false));
+    }
+    mouse_.notifyGame();
+    ASSERT_EQ(target_.calls.size(), 1U);
+    feed(motion(5, 5));
+    mouse_.notifyGame();
+    EXPECT_EQ(target_.calls.size(), 1U) << "dropped records or nothing at all were signalled";
+    const std::vector<Record> records = read();
+    ASSERT_EQ(records.size(), 100U);
+    EXPECT_EQ(records.back(), (Record{DIMOFS_BUTTON0, 0})) << "a newer record pushed one out";
 }
 
 TEST_F(MouseDeviceTest, AReadTakesNoMoreThanTheArrayHolds) {
     mouse_.Acquire();
     for (int i = 1; i <= 3; ++i) {
-        mouse_.handleSdlEvent(motion(i, i));
+        feed(motion(i, i));
     }
     std::array<DIDEVICEOBJECTDATA, 4> small{};
     EXPECT_EQ(mouse_.GetDeviceData(small, 0), 4);
@@ -131,8 +158,8 @@ TEST_F(MouseDeviceTest, TheHandlerReadsTheRecordsInsideTheNotification) {
         }
     };
     mouse_.Acquire();
-    mouse_.handleSdlEvent(button(SDL_BUTTON_LEFT, true));
-    mouse_.handleSdlEvent(button(SDL_BUTTON_LEFT, false));
+    feed(button(SDL_BUTTON_LEFT, true));
+    feed(button(SDL_BUTTON_LEFT, false));
     EXPECT_EQ(readInCallback,
               (std::vector<Record>{{DIMOFS_BUTTON0, 0x80}, {DIMOFS_BUTTON0, 0}}));
 }
@@ -150,7 +177,7 @@ class MouseEventRecords : public MouseDeviceTest, public ::testing::WithParamInt
 TEST_P(MouseEventRecords, AreTheDevicesRecords) {
     const EventCase& c = GetParam();
     mouse_.Acquire();
-    mouse_.handleSdlEvent(c.event);
+    feed(c.event);
     EXPECT_EQ(read(), c.expected) << c.scenario;
     EXPECT_EQ(target_.calls.size(), c.expected.empty() ? 0U : 1U) << c.scenario;
 }
@@ -179,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
     earshot::testing::scenarioName<EventCase>);
 
 TEST_F(MouseDeviceTest, ANeverAcquiredMouseKeepsNothingAndItsReadFails) {
-    mouse_.handleSdlEvent(motion(4, 4));
+    feed(motion(4, 4));
     EXPECT_TRUE(target_.calls.empty());
     EXPECT_THROW(read(), InputError);
     mouse_.Acquire();
@@ -188,10 +215,10 @@ TEST_F(MouseDeviceTest, ANeverAcquiredMouseKeepsNothingAndItsReadFails) {
 
 TEST_F(MouseDeviceTest, LosingTheFocusTakesTheMouseAwayAndTheReadFails) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(motion(1, 1));
+    feed(motion(1, 1));
     target_.calls.clear();
 
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
     EXPECT_EQ(target_.calls, std::vector<std::int32_t>{handle_}) << "the loss is signalled";
     EXPECT_FALSE(capture_->captured);
     try {
@@ -204,29 +231,29 @@ TEST_F(MouseDeviceTest, LosingTheFocusTakesTheMouseAwayAndTheReadFails) {
 
     // While the window is in the background the mouse gives nothing.
     target_.calls.clear();
-    mouse_.handleSdlEvent(motion(9, 9));
+    feed(motion(9, 9));
     EXPECT_TRUE(target_.calls.empty());
 }
 
 TEST_F(MouseDeviceTest, RegainingTheFocusAcquiresTheMouseAgain) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(motion(1, 1));
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    mouse_.handleSdlEvent(motion(9, 9));
+    feed(motion(1, 1));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    feed(motion(9, 9));
 
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
     EXPECT_TRUE(capture_->captured);
     EXPECT_EQ(capture_->captures, 2);
     EXPECT_TRUE(read().empty()) << "records from before the loss or during it survived";
-    mouse_.handleSdlEvent(motion(-5, 0));
+    feed(motion(-5, 0));
     EXPECT_EQ(read(), (std::vector<Record>{{DIMOFS_X, -5}}));
 }
 
 TEST_F(MouseDeviceTest, FocusChangesDoNotAcquireAMouseTheGameReleased) {
     mouse_.Acquire();
     mouse_.Unacquire();
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
     EXPECT_FALSE(capture_->captured);
     EXPECT_EQ(capture_->captures, 1);
     EXPECT_TRUE(target_.calls.empty()) << "a mouse not held cannot be taken away";
@@ -235,19 +262,19 @@ TEST_F(MouseDeviceTest, FocusChangesDoNotAcquireAMouseTheGameReleased) {
 
 TEST_F(MouseDeviceTest, TheFocusOfAnotherWindowChangesNothing) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, gameWindow + 1));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST, gameWindow + 1));
     EXPECT_TRUE(capture_->captured);
     EXPECT_TRUE(target_.calls.empty());
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, gameWindow + 1));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, gameWindow + 1));
     EXPECT_FALSE(capture_->captured) << "another window's focus gave the game the mouse";
     EXPECT_THROW(read(), InputError);
 }
 
 TEST_F(MouseDeviceTest, GainingTheFocusWhileAcquiredChangesNothing) {
     mouse_.Acquire();
-    mouse_.handleSdlEvent(motion(2, 0));
-    mouse_.handleSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    feed(motion(2, 0));
+    feed(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
     EXPECT_EQ(capture_->captures, 1);
     EXPECT_EQ(read(), (std::vector<Record>{{DIMOFS_X, 2}}));
 }
@@ -255,7 +282,7 @@ TEST_F(MouseDeviceTest, GainingTheFocusWhileAcquiredChangesNothing) {
 TEST_F(MouseDeviceTest, AnAcquireThatCannotCaptureFailsAndLeavesTheMouseUnacquired) {
     capture_->refuse = true;
     EXPECT_THROW(mouse_.Acquire(), InputError);
-    mouse_.handleSdlEvent(motion(1, 1));
+    feed(motion(1, 1));
     EXPECT_TRUE(target_.calls.empty());
     EXPECT_THROW(read(), InputError);
 }
@@ -282,7 +309,8 @@ TEST(MouseDeviceSetUp, WithoutABufferSizeTheMouseKeepsNoRecords) {
     mouse.SetCommonDataFormat(DIFORMAT_MOUSE);
     mouse.SetEventNotification(events.create(&target));
     mouse.Acquire();
-    mouse.handleSdlEvent(motion(1, 1));
+    mouse.takeSdlEvent(motion(1, 1));
+    mouse.notifyGame();
     std::array<DIDEVICEOBJECTDATA, 100> records{};
     EXPECT_EQ(mouse.GetDeviceData(records, 0), 0);
     EXPECT_TRUE(target.calls.empty());

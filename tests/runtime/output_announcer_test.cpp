@@ -42,7 +42,7 @@ class OutputAnnouncerTest : public ::testing::Test {
 protected:
     fakes::CallLog log;
     fakes::FakeRuntime runtime{log};
-    OutputAnnouncer announcer{runtime};
+    OutputAnnouncer announcer{runtime, [](const char* english) { return std::string(english); }};
     std::shared_ptr<ListeningVoice> inner = std::make_shared<ListeningVoice>();
     const OutputNotice lost{OutputNoticeKind::Lost, outputNoticeText(OutputNoticeKind::Lost),
                             "OpenAL reports the device disconnected"};

@@ -14,6 +14,12 @@
 namespace earshot {
 namespace {
 
+// A table's case named by its `name`.
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& testCase) {
+    return std::string(testCase.param.name);
+}
+
 std::size_t samplesOf(const std::string& text) {
     std::size_t count = 0;
     EspeakEngine::instance().synthesize(
@@ -96,9 +102,42 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkupCase{"voice", "<voice gender=\"female\">hi</voice>", "hi"},
                       MarkupCase{"entity", "&lt;", "<"},
                       MarkupCase{"phonemes", "[[h@'loU]]", "hello"}),
-    [](const ::testing::TestParamInfo<MarkupCase>& testCase) {
-        return std::string(testCase.param.name);
-    });
+    caseName<MarkupCase>);
+
+// The voice follows the language of the game's messages, as gettext names
+// it, and falls back to English for a language espeak-ng lacks.
+struct LanguageCase {
+    const char* name;
+    const char* language;
+    const char* voice;
+};
+
+class EspeakLanguageTest : public ::testing::TestWithParam<LanguageCase> {
+protected:
+    // The engine is the process's one: the other tests expect English.
+    void TearDown() override { EspeakEngine::instance().useLanguage(""); }
+};
+
+TEST_P(EspeakLanguageTest, ChoosesTheVoiceOfTheLanguage) {
+    const LanguageCase& scenario = GetParam();
+    auto& engine = EspeakEngine::instance();
+    EXPECT_EQ(engine.useLanguage(scenario.language), scenario.voice)
+        << "for the language \"" << scenario.language << '"';
+    EXPECT_GT(samplesOf("Lautsprecher"), 0U) << "no speech after choosing the voice";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EspeakLanguageTest,
+    ::testing::Values(LanguageCase{"english_when_empty", "", "en"},
+                      LanguageCase{"german", "de", "de"},
+                      LanguageCase{"french", "fr", "fr"},
+                      LanguageCase{"spanish", "es", "es"},
+                      LanguageCase{"region_espeak_has", "pt_BR", "pt-br"},
+                      LanguageCase{"region_espeak_lacks", "de_AT", "de"},
+                      LanguageCase{"with_character_set", "fr_FR.UTF-8", "fr"},
+                      LanguageCase{"unknown_language", "xx", "en"},
+                      LanguageCase{"english_region", "en_GB", "en"}),
+    caseName<LanguageCase>);
 
 }  // namespace
 }  // namespace earshot
