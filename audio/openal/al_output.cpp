@@ -222,6 +222,8 @@ void AlOutput::adopt(AlcOpened opened) {
     alcGetIntegerv(device(), ALC_FREQUENCY, 1, &rate);
     sampleRate_ = rate;
     stall_.reset();
+    heard_ = false;
+    firstLook_.reset();
     applyListener();
 }
 
@@ -292,11 +294,10 @@ void AlOutput::poll() {
         } else if (auto opened = reopener_.take()) {
             try {
                 adopt(std::move(*opened));
+                reopened_ = true;
                 for (AlOutputMember* member : members_) {
                     member->rebuild();
                 }
-                heard_ = false;
-                firstLook_.reset();
             } catch (const std::exception&) {
                 // The player was told of the loss already; it lasts.
                 if (current_) {
@@ -326,43 +327,41 @@ std::optional<OutputNoticeKind> AlOutput::look(std::chrono::steady_clock::time_p
     } else if (clock && stall_.stalled(*clock, now)) {
         detail = "its playback has not moved on for a second";
     } else if (!heard_) {
-        // A device opened again is back once it has played a while. A sound
-        // server that is still starting can take a stream that never plays:
-        // such a device is given up soon, and opened again.
+        // A device is there once it has played a while. A sound server that
+        // has just started can take a stream that never plays: a device
+        // opened again that does not start at all is given up soon, and
+        // opened anew; the first one has the usual second.
         if (!firstLook_) {
             firstLook_ = FirstLook{clock ? *clock : 0, now};
         }
         if (!clock || *clock - firstLook_->clock >= confirmAfterNanoseconds) {
             heard_ = true;
-            ++returns_;
-            notice = OutputNoticeKind::Back;
-        } else if (now - firstLook_->at >= unheardLimit) {
-            detail = "a device opened again did not play";
+            if (toldLost_) {
+                toldLost_ = false;
+                ++returns_;
+                notice = OutputNoticeKind::Back;
+            }
+        } else if (reopened_ && *clock == firstLook_->clock && now - firstLook_->at >= unheardLimit) {
+            detail = "the device did not start playing";
         }
     }
-    if (!detail.empty()) {
-        // A device that never played is dropped as quietly as it came.
-        const bool wasHeard = heard_;
-        loseDevice();
-        if (wasHeard) {
-            notice = OutputNoticeKind::Lost;
-        }
+    if (!detail.empty() && loseDevice()) {
+        notice = OutputNoticeKind::Lost;
     }
     return notice;
 }
 
 void AlOutput::declareLost(const std::string& why) {
-    if (!current_) {
-        return;
-    }
-    const bool wasHeard = heard_;
-    loseDevice();
-    if (wasHeard) {
+    if (current_ && loseDevice()) {
         tellOutputNotice(OutputNoticeKind::Lost, why);
     }
 }
 
-void AlOutput::loseDevice() {
+bool AlOutput::loseDevice() {
+    // A device that never played goes as quietly as it came, and a loss is
+    // told once however many devices go before the sound is back.
+    const bool tell = heard_ && !toldLost_;
+    toldLost_ = toldLost_ || tell;
     for (AlOutputMember* member : members_) {
         member->abandon();
     }
@@ -380,6 +379,7 @@ void AlOutput::loseDevice() {
         closeInBackground(std::move(lost));
     }
     reopener_.start();
+    return tell;
 }
 
 std::optional<std::int64_t> AlOutput::playbackClock() const {

@@ -61,8 +61,9 @@ public:
     static constexpr std::chrono::milliseconds lookEvery{20};
     static constexpr std::chrono::milliseconds stallLimit{1000};
     static constexpr std::chrono::milliseconds reopenEvery{750};
-    // How much a device opened again must play before it counts as back,
-    // and how soon one that does not play is given up.
+    // How much a device must play before it counts as heard (and a lost
+    // output as back), and how soon one whose clock does not move at all is
+    // given up.
     static constexpr std::int64_t confirmAfterNanoseconds = 150'000'000;
     static constexpr std::chrono::milliseconds unheardLimit{600};
 
@@ -97,21 +98,20 @@ public:
     // Why HRTF is or is not in use, in words, with the HRTF's name if any.
     std::string hrtfStatusText() const;
     int sampleRate() const { return sampleRate_; }
-    // The device now in use; null while the output is lost. A device opened
-    // again is in use (its members are made on it) before it is heard.
+    // The device now in use; null while the output is lost.
     ALCdevice* device() const { return current_ ? current_->device.get() : nullptr; }
 
     // Looks whether the device is still there and still plays, and takes
     // over a device opened again; at most every `lookEvery`, and never
     // inside itself. Tells the player of a loss and of a return.
     void poll();
-    // True from a loss until a new device has taken over and been heard
-    // to play: nothing can be heard meanwhile.
-    bool lost() const { return !current_ || !heard_; }
+    // True from a loss until a new device has taken over.
+    bool lost() const { return !current_; }
     // Takes the device for lost (a wait found that nothing plays); `why` is
     // for standard error. Does nothing while lost.
     void declareLost(const std::string& why);
-    // How many times a lost output has come back.
+    // How many times the player was told that the sound is back: a lost
+    // output comes back once a new device has been heard to play.
     int returns() const { return returns_; }
 
     void join(AlOutputMember& member);
@@ -143,7 +143,9 @@ private:
     // heard. `detail` gets what went wrong.
     std::optional<OutputNoticeKind> look(std::chrono::steady_clock::time_point now,
                                          std::string& detail);
-    void loseDevice();
+    // Abandons the device and starts opening another; true when the player
+    // is to be told of the loss.
+    bool loseDevice();
     bool stillPlays();
     std::optional<std::int64_t> playbackClock() const;
 
@@ -158,9 +160,13 @@ private:
     StallWatch stall_{stallLimit};
     std::chrono::steady_clock::time_point nextLook_{};
     bool polling_ = false;
-    // Whether the device in use has been heard to play (the first always
-    // counts as heard), and its clock when it was first looked at.
-    bool heard_ = true;
+    // Whether the device in use has been heard to play, and its clock when
+    // it was first looked at; whether the player was told of a loss that
+    // lasts.
+    bool heard_ = false;
+    bool toldLost_ = false;
+    // Whether the device in use was opened again after a loss.
+    bool reopened_ = false;
     struct FirstLook {
         std::int64_t clock;
         std::chrono::steady_clock::time_point at;

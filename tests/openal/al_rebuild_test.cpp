@@ -36,14 +36,16 @@ protected:
                              [](int frame, int) { return sine(frame, 44100, 440.0); }));
     }
 
-    // Looks at the output until it is back; false after three seconds.
+    // Looks at the output until the player is told that it is back; false
+    // after three seconds.
     bool waitForReturn() {
+        const int before = output_->returns();
         const auto deadline = Clock::now() + std::chrono::seconds(3);
-        while (output_->lost() && Clock::now() < deadline) {
+        while (output_->returns() == before && Clock::now() < deadline) {
             output_->poll();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        return !output_->lost();
+        return output_->returns() > before && !output_->lost();
     }
 
     std::vector<OutputNoticeKind> notices;
@@ -185,10 +187,29 @@ TEST_F(LostOutputTest, WhileLostNothingWaitsAndEveryCallStillWorks) {
 }
 
 TEST_F(LostOutputTest, ALossWhileLostIsToldOnce) {
+    output_->poll();  // heard to play
     output_->declareLost("first");
     output_->declareLost("second");
     EXPECT_EQ(notices, (std::vector{OutputNoticeKind::Lost}));
     ASSERT_TRUE(waitForReturn());
+}
+
+TEST_F(LostOutputTest, ADeviceNeverHeardToPlayGoesQuietly) {
+    output_->declareLost("it never played");
+    EXPECT_TRUE(notices.empty()) << "a loss was told of an output never heard";
+    const auto deadline = Clock::now() + std::chrono::seconds(3);
+    while (output_->lost() && Clock::now() < deadline) {
+        output_->poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_FALSE(output_->lost());
+    // Looks enough for the new device to be heard.
+    for (int look = 0; look < 5; ++look) {
+        std::this_thread::sleep_for(AlOutput::lookEvery);
+        output_->poll();
+    }
+    EXPECT_TRUE(notices.empty()) << "a return was told of a loss never told";
+    EXPECT_EQ(output_->returns(), 0);
 }
 
 }  // namespace
