@@ -1,3 +1,4 @@
+#include "audio/openal/al_output.h"
 #include "speech/espeak/espeak_voice.h"
 #include "speech/speechd/desktop_voice.h"
 
@@ -6,6 +7,8 @@ namespace earshot {
 std::shared_ptr<SpVoice> createDesktopVoice(const std::string& language) {
     DesktopVoiceOptions options;
     options.language = language;
+    options.soundLost = [] { return AlOutput::sharedLost(); };
+    options.soundReturns = [] { return AlOutput::sharedReturns(); };
     return std::make_shared<DesktopVoice>(options, [language] { return createEspeakVoice(language); });
 }
 
