@@ -38,10 +38,10 @@ public:
         }
         // The whole file is read before any OpenAL object is made, so a bad
         // file leaves nothing behind.
-        const MonoSound samples = readMonoSound(path);
+        auto samples = std::make_shared<const MonoSound>(readMonoSound(path));
         const bool spatial = (desc.lFlags & DSBCAPS_CTRL3D) != 0;
         return std::make_shared<AlSoundBuffer>(
-            std::make_shared<AlSound>(output_, samples, spatial));
+            std::make_shared<AlSound>(output_, std::move(samples), spatial));
     }
 
 private:

@@ -11,7 +11,9 @@ AlBuffer::AlBuffer() {
 }
 
 AlBuffer::~AlBuffer() {
-    alDeleteBuffers(1, &id_);
+    if (id_ != 0) {
+        alDeleteBuffers(1, &id_);
+    }
 }
 
 AlSource::AlSource() {
@@ -22,7 +24,9 @@ AlSource::AlSource() {
 
 AlSource::~AlSource() {
     // Deleting a source stops it and lets go of its buffer.
-    alDeleteSources(1, &id_);
+    if (id_ != 0) {
+        alDeleteSources(1, &id_);
+    }
 }
 
 }  // namespace earshot

@@ -1,6 +1,6 @@
 // Owning handles of OpenAL buffers and sources on the current context:
 // made on construction (throwing AudioError when OpenAL refuses) and
-// deleted on destruction.
+// deleted on destruction, unless forgotten because their device is lost.
 #pragma once
 
 #include <AL/al.h>
@@ -14,6 +14,8 @@ public:
     AlBuffer(const AlBuffer&) = delete;
     AlBuffer& operator=(const AlBuffer&) = delete;
     ALuint id() const { return id_; }
+    // The device is gone with the buffer: nothing is deleted.
+    void forget() { id_ = 0; }
 
 private:
     ALuint id_ = 0;
@@ -26,6 +28,8 @@ public:
     AlSource(const AlSource&) = delete;
     AlSource& operator=(const AlSource&) = delete;
     ALuint id() const { return id_; }
+    // The device is gone with the source: nothing is deleted.
+    void forget() { id_ = 0; }
 
 private:
     ALuint id_ = 0;

@@ -15,8 +15,6 @@ namespace earshot {
 
 namespace {
 
-constexpr float defaultMinDistance = 1.0F;
-constexpr float defaultMaxDistance = 1e9F;
 constexpr std::int32_t lowestVolume = -10000;
 
 // Positions are given in bytes of the sound as 16-bit mono.
@@ -42,53 +40,203 @@ std::vector<std::int16_t> to16Bits(const std::vector<float>& samples) {
     return converted;
 }
 
-}  // namespace
-
-AlSound::AlSound(std::shared_ptr<AlOutput> output, const MonoSound& samples, bool spatial)
-    : output_(std::move(output)), frames_(samples.frames()), spatial_(spatial) {
-    if (!samples.pcm16.empty()) {
-        upload(buffer_.id(), AL_FORMAT_MONO16, samples.pcm16, samples.sampleRate);
-    } else if (alIsExtensionPresent("AL_EXT_FLOAT32") == AL_TRUE) {
-        upload(buffer_.id(), AL_FORMAT_MONO_FLOAT32, samples.pcmFloat, samples.sampleRate);
-    } else {
-        upload(buffer_.id(), AL_FORMAT_MONO16, to16Bits(samples.pcmFloat), samples.sampleRate);
-    }
-    const ALuint source = source_.id();
-    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer_.id()));
-    alSource3f(source, AL_POSITION, 0.0F, 0.0F, 0.0F);
-    alSourcef(source, AL_REFERENCE_DISTANCE, defaultMinDistance);
-    alSourcef(source, AL_MAX_DISTANCE, defaultMaxDistance);
-    if (!spatial_) {
-        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
-        alSourcef(source, AL_ROLLOFF_FACTOR, 0.0F);
-    }
-    throwIfAlError("setting up a sound source");
-    if (spatial_) {
-        output_->registerSource(source);
+// The checks OpenAL makes, made here as well, so that a call refused on a
+// device is refused the same way while the output is lost.
+void checkDistance(float distance, const char* what) {
+    if (!(distance >= 0.0F) || std::isinf(distance)) {
+        throw AudioError(std::string(what) + " failed: " + std::to_string(distance) +
+                         " is not a distance");
     }
 }
 
-AlSound::~AlSound() {
-    if (spatial_) {
-        output_->unregisterSource(source_.id());
+void checkPosition(const std::array<float, 3>& position) {
+    if (!std::all_of(position.begin(), position.end(), [](float v) { return std::isfinite(v); })) {
+        throw AudioError("placing a sound failed: the position is not a finite point");
     }
+}
+
+}  // namespace
+
+AlSound::AlSound(std::shared_ptr<AlOutput> output, std::shared_ptr<const MonoSound> samples,
+                 bool spatial)
+    : output_(std::move(output)), samples_(std::move(samples)), spatial_(spatial) {
+    output_->poll();
+    if (!output_->lost()) {
+        make();
+    }
+    output_->join(*this);
+}
+
+AlSound::~AlSound() {
+    output_->leave(*this);
+    source_.reset();
+    buffer_.reset();
+}
+
+void AlSound::make() {
+    AlBuffer& buffer = buffer_.emplace();
+    if (!samples_->pcm16.empty()) {
+        upload(buffer.id(), AL_FORMAT_MONO16, samples_->pcm16, samples_->sampleRate);
+    } else if (alIsExtensionPresent("AL_EXT_FLOAT32") == AL_TRUE) {
+        upload(buffer.id(), AL_FORMAT_MONO_FLOAT32, samples_->pcmFloat, samples_->sampleRate);
+    } else {
+        upload(buffer.id(), AL_FORMAT_MONO16, to16Bits(samples_->pcmFloat), samples_->sampleRate);
+    }
+    const ALuint source = source_.emplace().id();
+    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer.id()));
+    alSourcefv(source, AL_POSITION, record_.position.data());
+    alSourcef(source, AL_REFERENCE_DISTANCE, record_.minDistance);
+    alSourcef(source, AL_MAX_DISTANCE, record_.maxDistance);
+    alSourcef(source, AL_GAIN, record_.gain);
+    alSourcei(source, AL_LOOPING, record_.looping ? AL_TRUE : AL_FALSE);
+    if (spatial_) {
+        alSourcef(source, AL_ROLLOFF_FACTOR, output_->rolloffFactor());
+    } else {
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcef(source, AL_ROLLOFF_FACTOR, 0.0F);
+    }
+    if (record_.cursor > 0) {
+        alSourcei(source, AL_SAMPLE_OFFSET, record_.cursor);
+    }
+    if (record_.state == AlSoundRecord::State::Playing) {
+        alSourcePlay(source);
+    }
+    throwIfAlError("setting up a sound source");
+}
+
+bool AlSound::live() {
+    output_->poll();
+    return source_.has_value();
+}
+
+void AlSound::abandon() noexcept {
+    if (source_) {
+        const ALuint source = source_->id();
+        alSourceStop(source);
+        alGetError();
+        source_->forget();
+        source_.reset();
+    }
+    if (buffer_) {
+        buffer_->forget();
+        buffer_.reset();
+    }
+    // A sound played once is over: it comes back stopped, at its start.
+    if (record_.state == AlSoundRecord::State::Playing && !record_.looping) {
+        record_.state = AlSoundRecord::State::Stopped;
+        record_.cursor = 0;
+    }
+}
+
+void AlSound::rebuild() {
+    source_.reset();
+    buffer_.reset();
+    make();
+}
+
+void AlSound::rolloffChanged(float factor) {
+    if (spatial_ && source_) {
+        alSourcef(source_->id(), AL_ROLLOFF_FACTOR, factor);
+    }
+}
+
+void AlSound::setPosition(const std::array<float, 3>& position) {
+    checkPosition(position);
+    record_.position = position;
+    if (live()) {
+        alSourcefv(source(), AL_POSITION, position.data());
+        throwIfAlError("placing a sound");
+    }
+}
+
+void AlSound::setMinDistance(float distance) {
+    checkDistance(distance, "setting a sound's minimum distance");
+    record_.minDistance = distance;
+    if (live()) {
+        alSourcef(source(), AL_REFERENCE_DISTANCE, distance);
+        throwIfAlError("setting a sound's minimum distance");
+    }
+}
+
+void AlSound::setMaxDistance(float distance) {
+    checkDistance(distance, "setting a sound's maximum distance");
+    record_.maxDistance = distance;
+    if (live()) {
+        alSourcef(source(), AL_MAX_DISTANCE, distance);
+        throwIfAlError("setting a sound's maximum distance");
+    }
+}
+
+void AlSound::setGain(float gain) {
+    record_.gain = gain;
+    if (live()) {
+        alSourcef(source(), AL_GAIN, gain);
+        throwIfAlError("setting a sound's volume");
+    }
+}
+
+void AlSound::play(bool looping) {
+    record_.looping = looping;
+    if (!live()) {
+        // Nothing can be heard: a sound played once is over at once.
+        record_.state = looping ? AlSoundRecord::State::Playing : AlSoundRecord::State::Stopped;
+        if (!looping) {
+            record_.cursor = 0;
+        }
+        return;
+    }
+    record_.state = AlSoundRecord::State::Playing;
+    const ALuint id = source();
+    alSourcei(id, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    ALint state = AL_INITIAL;
+    alGetSourcei(id, AL_SOURCE_STATE, &state);
+    if (state != AL_PLAYING) {
+        alSourcePlay(id);
+    }
+    throwIfAlError("playing a sound");
+}
+
+void AlSound::pause() {
+    if (record_.state == AlSoundRecord::State::Playing) {
+        record_.state = AlSoundRecord::State::Paused;
+    }
+    if (live()) {
+        // Pausing silences at once and keeps the play cursor, so the next
+        // Play goes on from there unless the cursor is moved.
+        alSourcePause(source());
+        throwIfAlError("stopping a sound");
+    }
+}
+
+void AlSound::setCursor(std::int32_t frame) {
+    record_.cursor = frame;
+    if (live()) {
+        alSourcei(source(), AL_SAMPLE_OFFSET, frame);
+        throwIfAlError("moving a sound's play cursor");
+    }
+}
+
+bool AlSound::playing() {
+    if (!live()) {
+        return record_.state == AlSoundRecord::State::Playing;
+    }
+    ALint state = AL_INITIAL;
+    alGetSourcei(source(), AL_SOURCE_STATE, &state);
+    throwIfAlError("reading a sound's status");
+    return state == AL_PLAYING;
 }
 
 // The apply flag is not looked at: every setting takes effect at once.
 void AlSound3DControl::SetPosition(float x, float y, float z, std::int32_t /*apply*/) {
-    const auto position = toOpenAlFrame(x, y, z);
-    alSourcefv(sound_->source(), AL_POSITION, position.data());
-    throwIfAlError("placing a sound");
+    sound_->setPosition(toOpenAlFrame(x, y, z));
 }
 
 void AlSound3DControl::SetMinDistance(float distance, std::int32_t /*apply*/) {
-    alSourcef(sound_->source(), AL_REFERENCE_DISTANCE, distance);
-    throwIfAlError("setting a sound's minimum distance");
+    sound_->setMinDistance(distance);
 }
 
 void AlSound3DControl::SetMaxDistance(float distance, std::int32_t /*apply*/) {
-    alSourcef(sound_->source(), AL_MAX_DISTANCE, distance);
-    throwIfAlError("setting a sound's maximum distance");
+    sound_->setMaxDistance(distance);
 }
 
 AlSoundBuffer::AlSoundBuffer(std::shared_ptr<AlSound> sound) : sound_(std::move(sound)) {
@@ -97,24 +245,9 @@ AlSoundBuffer::AlSoundBuffer(std::shared_ptr<AlSound> sound) : sound_(std::move(
     }
 }
 
-void AlSoundBuffer::Play(std::int32_t flags) {
-    const ALuint source = sound_->source();
-    alSourcei(source, AL_LOOPING, (flags & DSBPLAY_LOOPING) != 0 ? AL_TRUE : AL_FALSE);
-    // A sound already playing goes on where it is; only the looping changes.
-    ALint state = AL_INITIAL;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
-    if (state != AL_PLAYING) {
-        alSourcePlay(source);
-    }
-    throwIfAlError("playing a sound");
-}
+void AlSoundBuffer::Play(std::int32_t flags) { sound_->play((flags & DSBPLAY_LOOPING) != 0); }
 
-void AlSoundBuffer::Stop() {
-    // Pausing silences at once and keeps the play cursor, so the next Play
-    // goes on from there unless the cursor is moved.
-    alSourcePause(sound_->source());
-    throwIfAlError("stopping a sound");
-}
+void AlSoundBuffer::Stop() { sound_->pause(); }
 
 void AlSoundBuffer::SetCurrentPosition(std::int32_t position) {
     const std::int64_t frame = position / bytesPerFrame;
@@ -123,21 +256,14 @@ void AlSoundBuffer::SetCurrentPosition(std::int32_t position) {
                          " is outside the sound's " +
                          std::to_string(sound_->frames() * bytesPerFrame) + " bytes");
     }
-    alSourcei(sound_->source(), AL_SAMPLE_OFFSET, static_cast<ALint>(frame));
-    throwIfAlError("moving a sound's play cursor");
+    sound_->setCursor(static_cast<std::int32_t>(frame));
 }
 
 std::int32_t AlSoundBuffer::GetStatus() {
-    const ALuint source = sound_->source();
-    ALint state = AL_INITIAL;
-    ALint looping = AL_FALSE;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
-    alGetSourcei(source, AL_LOOPING, &looping);
-    throwIfAlError("reading a sound's status");
-    if (state != AL_PLAYING) {
+    if (!sound_->playing()) {
         return 0;
     }
-    return looping == AL_TRUE ? DSBSTATUS_PLAYING | DSBSTATUS_LOOPING : DSBSTATUS_PLAYING;
+    return sound_->record().looping ? DSBSTATUS_PLAYING | DSBSTATUS_LOOPING : DSBSTATUS_PLAYING;
 }
 
 void AlSoundBuffer::SetVolume(std::int32_t hundredthsOfDb) {
@@ -145,9 +271,7 @@ void AlSoundBuffer::SetVolume(std::int32_t hundredthsOfDb) {
         throw AudioError("setting a sound's volume failed: " + std::to_string(hundredthsOfDb) +
                          " is outside -10000 to 0 hundredths of a decibel");
     }
-    const double gain = std::pow(10.0, hundredthsOfDb / 2000.0);
-    alSourcef(sound_->source(), AL_GAIN, static_cast<float>(gain));
-    throwIfAlError("setting a sound's volume");
+    sound_->setGain(static_cast<float>(std::pow(10.0, hundredthsOfDb / 2000.0)));
 }
 
 std::shared_ptr<DirectSound3DBuffer8> AlSoundBuffer::GetDirectSound3DBuffer() {

@@ -1,10 +1,14 @@
 // A sound loaded from a file, as OpenAL plays it: one AL buffer and one AL
 // source, shared by the sound buffer object and its 3D control so that
-// either keeps the source alive while it is held.
+// either keeps the sound alive while it is held. The sound keeps a record of
+// everything the game asked of it, its samples included, and is made again
+// from that record when the output comes back after a loss.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 #include "audio/direct_sound.h"
 #include "audio/openal/al_objects.h"
@@ -13,28 +17,69 @@
 
 namespace earshot {
 
+// What the game asked of one sound. Positions are in OpenAL's frame.
+struct AlSoundRecord {
+    enum class State { Stopped, Playing, Paused };
+
+    std::array<float, 3> position{0.0F, 0.0F, 0.0F};
+    float minDistance = 1.0F;
+    float maxDistance = 1e9F;
+    float gain = 1.0F;
+    bool looping = false;
+    State state = State::Stopped;
+    // The frame the play cursor was last moved to.
+    std::int32_t cursor = 0;
+};
+
 // The AL side of one sound. A spatial sound starts at (0, 0, 0) with
 // minimum distance 1, maximum distance 1e9 and the listener's rolloff; a
-// sound without 3D control is heard at the listener, unattenuated.
-class AlSound {
+// sound without 3D control is heard at the listener, unattenuated. While the
+// output is lost, every operation changes only the record, and a sound
+// played once counts as heard at once: nothing waits for it.
+class AlSound final : public AlOutputMember {
 public:
-    AlSound(std::shared_ptr<AlOutput> output, const MonoSound& samples, bool spatial);
-    ~AlSound();
+    AlSound(std::shared_ptr<AlOutput> output, std::shared_ptr<const MonoSound> samples,
+            bool spatial);
+    ~AlSound() override;
     AlSound(const AlSound&) = delete;
     AlSound& operator=(const AlSound&) = delete;
 
-    ALuint source() const { return source_.id(); }
-    std::size_t frames() const { return frames_; }
+    void setPosition(const std::array<float, 3>& position);
+    void setMinDistance(float distance);
+    void setMaxDistance(float distance);
+    void setGain(float gain);
+    // Plays from where the cursor is; a sound already playing goes on where
+    // it is and only its looping changes.
+    void play(bool looping);
+    // Silence at once; the cursor stays where it was.
+    void pause();
+    void setCursor(std::int32_t frame);
+    bool playing();
+
+    // The AL source, 0 while the output is lost.
+    ALuint source() const { return source_ ? source_->id() : 0; }
+    std::size_t frames() const { return samples_->frames(); }
     bool spatial() const { return spatial_; }
+    const AlSoundRecord& record() const { return record_; }
+
+    void abandon() noexcept override;
+    void rebuild() override;
+    void rolloffChanged(float factor) override;
 
 private:
-    // Declared in this order so that the source goes before its buffer and
-    // both before the output whose context they live in.
+    // Makes the AL objects and gives them the record.
+    void make();
+    // Looks at the output first, and tells whether the AL objects are there.
+    bool live();
+
+    // Declared first, so that it goes last: the AL objects live in its
+    // context.
     std::shared_ptr<AlOutput> output_;
-    AlBuffer buffer_;
-    AlSource source_;
-    std::size_t frames_;
+    std::shared_ptr<const MonoSound> samples_;
     bool spatial_;
+    AlSoundRecord record_;
+    std::optional<AlBuffer> buffer_;
+    std::optional<AlSource> source_;
 };
 
 class AlSound3DControl : public DirectSound3DBuffer8 {
@@ -57,6 +102,8 @@ public:
     std::int32_t GetStatus() override;
     void SetVolume(std::int32_t hundredthsOfDb) override;
     std::shared_ptr<DirectSound3DBuffer8> GetDirectSound3DBuffer() override;
+
+    const AlSound& sound() const { return *sound_; }
 
 private:
     std::shared_ptr<AlSound> sound_;

@@ -1,8 +1,5 @@
 #include "speech/espeak/al_speech_stream.h"
 
-#include <AL/alc.h>
-#include <AL/alext.h>
-
 #include <thread>
 #include <utility>
 
@@ -25,6 +22,14 @@ constexpr double stallSeconds = 2.0;
 }  // namespace
 
 AlSpeechStream::AlSpeechStream(std::shared_ptr<AlOutput> output) : output_(std::move(output)) {
+    output_->poll();
+    if (!output_->lost()) {
+        makeSource();
+    }
+    output_->join(*this);
+}
+
+void AlSpeechStream::makeSource() {
     alGetError();
     alGenSources(1, &source_);
     throwIfAlError("making the speech voice's sound source");
@@ -38,17 +43,40 @@ AlSpeechStream::AlSpeechStream(std::shared_ptr<AlOutput> output) : output_(std::
         throwIfAlError("setting up the speech voice's sound source");
     } catch (...) {
         alDeleteSources(1, &source_);
+        source_ = 0;
         throw;
     }
 }
 
 AlSpeechStream::~AlSpeechStream() {
+    output_->leave(*this);
+    if (source_ == 0) {
+        return;
+    }
     stop();
     alDeleteSources(1, &source_);
     if (!buffers_.empty()) {
         alDeleteBuffers(static_cast<ALsizei>(buffers_.size()), buffers_.data());
     }
     alGetError();
+}
+
+void AlSpeechStream::abandon() noexcept {
+    if (source_ != 0) {
+        alSourceStop(source_);
+        alGetError();
+    }
+    // The names died with the device.
+    source_ = 0;
+    buffers_.clear();
+    freeBuffers_.clear();
+    queued_ = 0;
+    queuedSeconds_ = 0.0;
+}
+
+void AlSpeechStream::rebuild() {
+    abandon();
+    makeSource();
 }
 
 ALint AlSpeechStream::sourceInt(ALenum parameter) const {
@@ -83,7 +111,8 @@ ALuint AlSpeechStream::freeBuffer() {
 }
 
 void AlSpeechStream::queue(std::span<const std::int16_t> samples, int sampleRate) {
-    if (samples.empty()) {
+    output_->poll();
+    if (samples.empty() || source_ == 0) {
         return;
     }
     if (queuedSeconds_ == 0.0) {
@@ -121,29 +150,36 @@ void AlSpeechStream::waitUntilPlayed() {
         const auto patience =
             std::chrono::duration<double>(queuedSeconds_ * stallFactor + stallSeconds);
         const auto deadline = started_ + std::chrono::duration_cast<Clock::duration>(patience);
-        while (sourceInt(AL_SOURCE_STATE) == AL_PLAYING ||
-               sourceInt(AL_BUFFERS_PROCESSED) < queued_) {
+        for (;;) {
+            // A lost output has taken the queue with it: nothing is left to
+            // wait for.
+            output_->poll();
+            if (source_ == 0 || queued_ == 0) {
+                break;
+            }
+            if (sourceInt(AL_SOURCE_STATE) != AL_PLAYING &&
+                sourceInt(AL_BUFFERS_PROCESSED) >= queued_) {
+                unqueue(queued_);
+                break;
+            }
             if (Clock::now() > deadline) {
                 stop();
-                throw AudioError("playing speech failed: the audio output stopped playing");
+                output_->declareLost("speech stopped playing before its end");
+                break;
             }
             // The game's thread waits here for the speech to be heard; the
             // program may still have something to look at (Escape).
             whileSpeechWaits();
             std::this_thread::sleep_for(pollInterval);
         }
-        unqueue(queued_);
     }
     queuedSeconds_ = 0.0;
-
-    ALCint connected = ALC_TRUE;
-    alcGetIntegerv(output_->device(), ALC_CONNECTED, 1, &connected);
-    if (connected != ALC_TRUE) {
-        throw AudioError("playing speech failed: the audio output was disconnected");
-    }
 }
 
 void AlSpeechStream::stop() noexcept {
+    if (source_ == 0) {
+        return;
+    }
     alSourceStop(source_);
     alSourcei(source_, AL_BUFFER, 0);
     alGetError();

@@ -51,7 +51,10 @@ void EspeakVoice::Speak(const std::string& text, std::int32_t flags) {
     const auto start = Clock::now();
     last_ = Utterance{};
     last_.sampleRate = engine_.sampleRate();
-    if (text.empty()) {
+    // Nothing can be heard while the output is lost: the sentence passes as
+    // if it had been, and is not said later.
+    output_->poll();
+    if (text.empty() || output_->lost()) {
         return;
     }
     try {

@@ -38,7 +38,8 @@ public:
 
     // Speaks `text` as plain text; `flags` must be SVSFDefault (0). Blocks
     // until the whole text has been played; calls from any voice in the
-    // process never overlap. An empty text returns at once.
+    // process never overlap. An empty text returns at once, and so does any
+    // text while the audio output is lost.
     void Speak(const std::string& text, std::int32_t flags) override;
 
     const Utterance& lastUtterance() const { return last_; }

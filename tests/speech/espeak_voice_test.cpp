@@ -7,7 +7,9 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "audio/openal/output_notices.h"
 #include "game/errors.h"
 #include "loopback_recorder.h"
 #include "speech/espeak/espeak_voice.h"
@@ -131,21 +133,34 @@ TEST(EspeakVoiceTest, TwoCallsAreHeardInOrder) {
 
 // An output that stops playing is reported instead of hanging the game;
 // once it plays again, so does the voice.
-TEST(EspeakVoiceTest, AStalledOutputIsReportedAndTheVoiceRecovers) {
+TEST(EspeakVoiceTest, AStalledOutputIsTakenForLostAndTheVoiceSpeaksOnceItIsBack) {
     LoopbackRecorder recorder;  // not started: nothing is played
+    std::vector<OutputNotice> notices;
+    setOutputNoticeHook([&](const OutputNotice& notice) { notices.push_back(notice); });
     const auto voice = createEspeakVoice();
-    try {
-        voice->Speak("yes", SVSFDefault);
-        FAIL() << "speaking into a stalled output returned";
-    } catch (const SpeechError& error) {
-        EXPECT_STREQ(error.what(),
-                     "speaking \"yes\" failed: playing speech failed: the audio output stopped "
-                     "playing");
-    }
+    const auto start = Clock::now();
+    voice->Speak("yes", SVSFDefault);
+    const double waited = secondsSince(start);
+    EXPECT_LT(waited, 4.0) << "the voice waited that long for an output that plays nothing";
+    ASSERT_EQ(notices.size(), 1U);
+    EXPECT_EQ(notices[0].kind, OutputNoticeKind::Lost);
+    EXPECT_EQ(notices[0].detail, "speech stopped playing before its end");
+    ASSERT_TRUE(recorder.output()->lost());
 
+    // Nothing waits while the output is lost.
     recorder.start();
+    const auto deadline = Clock::now() + std::chrono::seconds(3);
+    while (recorder.output()->lost() && Clock::now() < deadline) {
+        recorder.output()->poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_FALSE(recorder.output()->lost()) << "the output did not come back within 3 s";
+    ASSERT_EQ(notices.size(), 2U);
+    EXPECT_EQ(notices[1].kind, OutputNoticeKind::Back);
+
     voice->Speak("yes", SVSFDefault);
     recorder.stop();
+    setOutputNoticeHook({});
     const auto spans = test::soundSpans(recorder.levels(), LoopbackRecorder::rate, 0.01F, 0.25);
     const double audio = asEspeak(*voice).lastUtterance().seconds();
     ASSERT_EQ(spans.size(), 1U) << test::describe(spans);
