@@ -263,9 +263,9 @@ pin_front_left_at_the_bound() {
 
 # What the game says when its output goes and comes back, and when 3D
 # sound cannot be had: kept here, so that a new wording is changed once.
-lost_caption="The sound output is lost. The game goes on and will sound again when the output is back."
+lost_caption="The sound output was lost. The game goes on, and its sound comes back when the output does."
 back_caption="The sound is back."
-hrtf_off_caption="3D sound is off: front and back will sound alike."
+hrtf_off_caption="3D sound is off, so front and back will sound alike. The game plays on."
 
 pulse_socket=$work/run/pulse.sock
 pulse_rate=48000
