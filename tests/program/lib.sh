@@ -46,17 +46,19 @@ fail() {
   exit 1
 }
 
-# A virtual display of our own, on the first free number from 90.
+# A virtual display of our own. Xvfb takes the first free display number
+# itself and writes it to a file, so that tests that start at the same
+# moment never pick the same one.
 start_display() {
-  local number=90
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-    number=$((number + 1))
-  done
-  Xvfb ":$number" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   display_pid=$!
-  export DISPLAY=":$number"
+  local number
   for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$number" ] && return 0
+    number=$(head -n 1 "$work/display" 2>/dev/null || true)
+    if [ -n "$number" ] && [ -e "/tmp/.X11-unix/X$number" ]; then
+      export DISPLAY=":$number"
+      return 0
+    fi
     sleep 0.05
   done
   fail "the virtual display did not start"
