@@ -349,3 +349,12 @@ expect_answer() {
   send_key p
   wait_for_caption_count "points." $((before + 1)) "${1:-10}"
 }
+
+# Starts the server (with a sink at $1 Hz, if given) and the program playing
+# through it, and waits until the game runs past its intro.
+start_running_on_pulse() {
+  start_pulse "$@"
+  start_game_on_pulse
+  wait_for_window 10
+  wait_until_running
+}

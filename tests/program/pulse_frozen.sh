@@ -6,10 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_display
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 
 freeze_pulse
 wait_for_caption "$lost_caption" 5

@@ -5,10 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_display
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 kill_pulse
 wait_for_caption "$lost_caption" 3
 # A few attempts to open the output again, all failing.

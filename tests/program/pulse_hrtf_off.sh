@@ -10,10 +10,7 @@ source "$(dirname "$0")/lib.sh"
 # and expects 3D sound said to be off; $3 says why.
 expect_3d_off() {
   printf '%s\n' "$2" >"$XDG_CONFIG_HOME/alsoft.conf"
-  start_pulse "$1"
-  start_game_on_pulse
-  wait_for_window 10
-  wait_until_running
+  start_running_on_pulse "$1"
   [ "$(caption_count "$hrtf_off_caption")" -eq 1 ] ||
     fail "with $3, \"$hrtf_off_caption\" was said $(caption_count "$hrtf_off_caption") times, not once"
   grep -qF -- "$hrtf_off_caption" "$work/stderr" ||

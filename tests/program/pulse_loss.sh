@@ -19,10 +19,7 @@ recent_level() {
 }
 
 start_display
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 freeze_and_mute "locking speakers down." h "muting front Right speaker." \
   b "muting Rear left speaker." n "muting Rear Right speaker."
 sleep 1.5

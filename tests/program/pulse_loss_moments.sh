@@ -30,10 +30,7 @@ sleep 1.5
 lose_the_server_during "the intro"
 
 # A queue of sentences, which takes about six seconds to say.
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 send_key --delay 0 p t Return g
 wait_for_caption "muting front left speaker." 5
 sleep 0.4
@@ -41,10 +38,7 @@ lose_the_server_during "a sentence"
 
 # A wire travel to the front left speaker, which the drift leaves near
 # x -5, z -5 at the first level: over a second and a half.
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 send_key a
 sleep 0.4
 lose_the_server_during "a wire travel"

@@ -6,10 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_display
-start_pulse
-start_game_on_pulse
-wait_for_window 10
-wait_until_running
+start_running_on_pulse
 before=$(wave_bytes)
 sleep 2
 read -r left right <<<"$(levels_between "$before" "$(wave_bytes)")"
