@@ -30,7 +30,7 @@ heard=$work/out.wav
 
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
-  [ -n "$record_pid" ] && kill "$record_pid" 2>/dev/null || true
+  [ -n "$record_pid" ] && kill -9 "$record_pid" 2>/dev/null || true
   [ -n "$pulse_pid" ] && kill -9 "$pulse_pid" 2>/dev/null || true
   [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null || true
   wait 2>/dev/null || true
