@@ -6,10 +6,13 @@
 #include <memory>
 #include <optional>
 
+#include "audio/openal/al_output.h"
+#include "audio/openal/output_notices.h"
 #include "game/errors.h"
 #include "game/form1.h"
 #include "game/platform.h"
 #include "runtime/sdl_direct_x8.h"
+#include "runtime/output_announcer.h"
 #include "runtime/sdl_runtime.h"
 #include "speech/speech_wait.h"
 #include "speech/speechd/desktop_voice.h"
@@ -25,13 +28,21 @@ int main() {
     }
     // A player must always be able to quit at once: while the game waits
     // for the voice to finish a sentence, an Escape that is waiting ends
-    // the program all the same.
-    setSpeechWaitHook([&runtime] { runtime->endIfEscapePending(); });
+    // the program all the same. The sound output is looked at there too, so
+    // that its loss is noticed in the middle of a sentence.
+    setSpeechWaitHook([&runtime] {
+        runtime->endIfEscapePending();
+        AlOutput::pollShared();
+    });
+    // The player hears of a lost output, of its return, and of 3D sound
+    // that is off.
+    OutputAnnouncer announcer(*runtime);
+    setOutputNoticeHook([&announcer](const OutputNotice& notice) { announcer.notice(notice); });
     try {
         Platform platform{
             *runtime,
             [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
-            [] { return createDesktopVoice(); },
+            [&announcer] { return announcer.speakingThrough(createDesktopVoice()); },
         };
         Form1 form(platform);
         runtime->run(form);

@@ -168,15 +168,29 @@ std::shared_ptr<AlOutput> AlOutput::openLoopback(int sampleRate) {
     return output;
 }
 
+namespace {
+
+std::shared_ptr<AlOutput> heldOutput() {
+    const std::lock_guard lock(outputMutex);
+    return currentOutput.lock();
+}
+
+}  // namespace
+
 void AlOutput::pollShared() {
-    std::shared_ptr<AlOutput> output;
-    {
-        const std::lock_guard lock(outputMutex);
-        output = currentOutput.lock();
-    }
-    if (output) {
+    if (const auto output = heldOutput()) {
         output->poll();
     }
+}
+
+bool AlOutput::sharedLost() {
+    const auto output = heldOutput();
+    return output && output->lost();
+}
+
+int AlOutput::sharedReturns() {
+    const auto output = heldOutput();
+    return output ? output->returns() : 0;
 }
 
 std::shared_ptr<AlOutput> AlOutput::open(AlcOpener opener, bool loopback) {
@@ -273,30 +287,19 @@ void AlOutput::poll() {
     {
         const Leave leave{polling_};
         if (current_) {
-            ALCint connected = ALC_TRUE;
-            alcGetIntegerv(device(), ALC_CONNECTED, 1, &connected);
-            if (connected != ALC_TRUE) {
-                detail = "OpenAL reports the device disconnected";
-            } else if (const auto clock = playbackClock();
-                       !loopback_ && clock && stall_.stalled(*clock, now)) {
-                detail = "its playback has not moved on for a second";
-            }
-            if (!detail.empty()) {
-                loseDevice(detail);
-                notice = OutputNoticeKind::Lost;
-            }
+            notice = look(now, detail);
         } else if (auto opened = reopener_.take()) {
             try {
                 adopt(std::move(*opened));
                 for (AlOutputMember* member : members_) {
                     member->rebuild();
                 }
-                ++returns_;
-                notice = OutputNoticeKind::Back;
-            } catch (const std::exception& error) {
+                heard_ = false;
+                firstClock_.reset();
+            } catch (const std::exception&) {
                 // The player was told of the loss already; it lasts.
                 if (current_) {
-                    loseDevice(std::string("making the sounds again failed: ") + error.what());
+                    loseDevice();
                 } else {
                     reopener_.start();
                 }
@@ -308,15 +311,51 @@ void AlOutput::poll() {
     }
 }
 
+std::optional<OutputNoticeKind> AlOutput::look(std::chrono::steady_clock::time_point now,
+                                               std::string& detail) {
+    std::optional<OutputNoticeKind> notice;
+    const auto clock = loopback_ ? std::nullopt : playbackClock();
+    ALCint connected = ALC_TRUE;
+    alcGetIntegerv(device(), ALC_CONNECTED, 1, &connected);
+    if (connected != ALC_TRUE) {
+        detail = "OpenAL reports the device disconnected";
+    } else if (clock && stall_.stalled(*clock, now)) {
+        detail = "its playback has not moved on for a second";
+    } else if (!heard_) {
+        // A device opened again is back once it has played a while: a sound
+        // server that has just started can take a stream that never plays.
+        if (!firstClock_) {
+            firstClock_ = clock;
+        }
+        if (!clock || *clock - *firstClock_ >= confirmAfterNanoseconds) {
+            heard_ = true;
+            ++returns_;
+            notice = OutputNoticeKind::Back;
+        }
+    }
+    if (!detail.empty()) {
+        // A device that never played is dropped as quietly as it came.
+        const bool wasHeard = heard_;
+        loseDevice();
+        if (wasHeard) {
+            notice = OutputNoticeKind::Lost;
+        }
+    }
+    return notice;
+}
+
 void AlOutput::declareLost(const std::string& why) {
     if (!current_) {
         return;
     }
-    loseDevice(why);
-    tellOutputNotice(OutputNoticeKind::Lost, why);
+    const bool wasHeard = heard_;
+    loseDevice();
+    if (wasHeard) {
+        tellOutputNotice(OutputNoticeKind::Lost, why);
+    }
 }
 
-void AlOutput::loseDevice(const std::string& /*why*/) {
+void AlOutput::loseDevice() {
     for (AlOutputMember* member : members_) {
         member->abandon();
     }

@@ -27,6 +27,7 @@
 
 #include "audio/openal/al_reopener.h"
 #include "audio/openal/alc_handles.h"
+#include "audio/openal/output_notices.h"
 #include "audio/openal/stall_watch.h"
 
 namespace earshot {
@@ -60,6 +61,8 @@ public:
     static constexpr std::chrono::milliseconds lookEvery{20};
     static constexpr std::chrono::milliseconds stallLimit{1000};
     static constexpr std::chrono::milliseconds reopenEvery{1000};
+    // How much a device opened again must play before it counts as back.
+    static constexpr std::int64_t confirmAfterNanoseconds = 250'000'000;
 
     // The process's output: the first call opens the default device with
     // HRTF requested and makes its context current; later calls share it
@@ -73,6 +76,10 @@ public:
     static std::shared_ptr<AlOutput> openLoopback(int sampleRate);
     // Looks at the process's output if one is open (see poll).
     static void pollShared();
+    // Whether the process's output is lost now, and how many times it has
+    // come back; false and 0 while there is none.
+    static bool sharedLost();
+    static int sharedReturns();
 
     ~AlOutput();
     AlOutput(const AlOutput&) = delete;
@@ -88,15 +95,17 @@ public:
     // Why HRTF is or is not in use, in words, with the HRTF's name if any.
     std::string hrtfStatusText() const;
     int sampleRate() const { return sampleRate_; }
-    // The device now in use; null while the output is lost.
+    // The device now in use; null while the output is lost. A device opened
+    // again is in use (its members are made on it) before it is heard.
     ALCdevice* device() const { return current_ ? current_->device.get() : nullptr; }
 
     // Looks whether the device is still there and still plays, and takes
     // over a device opened again; at most every `lookEvery`, and never
     // inside itself. Tells the player of a loss and of a return.
     void poll();
-    // True from a loss until a new device has taken over.
-    bool lost() const { return !current_; }
+    // True from a loss until a new device has taken over and been heard
+    // to play: nothing can be heard meanwhile.
+    bool lost() const { return !current_ || !heard_; }
     // Takes the device for lost (a wait found that nothing plays); `why` is
     // for standard error. Does nothing while lost.
     void declareLost(const std::string& why);
@@ -128,7 +137,11 @@ private:
     // the caller.
     void adopt(AlcOpened opened);
     void applyListener();
-    void loseDevice(const std::string& why);
+    // One look at the device in use: a loss, or a return that has been
+    // heard. `detail` gets what went wrong.
+    std::optional<OutputNoticeKind> look(std::chrono::steady_clock::time_point now,
+                                         std::string& detail);
+    void loseDevice();
     bool stillPlays();
     std::optional<std::int64_t> playbackClock() const;
 
@@ -143,6 +156,10 @@ private:
     StallWatch stall_{stallLimit};
     std::chrono::steady_clock::time_point nextLook_{};
     bool polling_ = false;
+    // Whether the device in use has been heard to play (the first always
+    // counts as heard), and its clock when it was first looked at.
+    bool heard_ = true;
+    std::optional<std::int64_t> firstClock_;
     int returns_ = 0;
     std::vector<AlOutputMember*> members_;
 

@@ -61,7 +61,7 @@ AlSound::AlSound(std::shared_ptr<AlOutput> output, std::shared_ptr<const MonoSou
                  bool spatial)
     : output_(std::move(output)), samples_(std::move(samples)), spatial_(spatial) {
     output_->poll();
-    if (!output_->lost()) {
+    if (output_->device() != nullptr) {
         make();
     }
     output_->join(*this);

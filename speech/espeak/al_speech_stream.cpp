@@ -23,7 +23,7 @@ constexpr double stallSeconds = 2.0;
 
 AlSpeechStream::AlSpeechStream(std::shared_ptr<AlOutput> output) : output_(std::move(output)) {
     output_->poll();
-    if (!output_->lost()) {
+    if (output_->device() != nullptr) {
         makeSource();
     }
     output_->join(*this);

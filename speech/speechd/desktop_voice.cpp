@@ -9,12 +9,20 @@
 namespace earshot {
 
 DesktopVoice::DesktopVoice(const DesktopVoiceOptions& options, VoiceFactory makeBuiltIn)
-    : makeBuiltIn_(std::move(makeBuiltIn)) {
-    try {
-        service_ = std::make_unique<SpeechdVoice>(options.autospawn, options.limits);
-    } catch (const std::exception&) {
+    : options_(options), makeBuiltIn_(std::move(makeBuiltIn)) {
+    if (!connect()) {
         // No service on this desktop is the common case, not a fault.
         builtIn();
+    }
+}
+
+bool DesktopVoice::connect() {
+    returnsAtTry_ = options_.soundReturns();
+    try {
+        service_ = std::make_unique<SpeechdVoice>(options_.autospawn, options_.limits, options_.soundLost);
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
 }
 
@@ -31,12 +39,18 @@ SpVoice& DesktopVoice::builtIn() {
 }
 
 void DesktopVoice::Speak(const std::string& text, std::int32_t flags) {
+    // A service that failed with the sound is tried again once the sound is
+    // back, once each time it comes back.
+    if (!service_ && options_.soundReturns() != returnsAtTry_ && !options_.soundLost()) {
+        connect();
+    }
     if (service_) {
         try {
             service_->Speak(text, flags);
             return;
         } catch (const std::exception& error) {
             service_.reset();
+            returnsAtTry_ = options_.soundReturns();
             std::cerr << "The desktop's speech service failed (" << error.what()
                       << "); the game's own voice speaks from now on." << std::endl;
         }

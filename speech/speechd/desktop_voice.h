@@ -3,7 +3,9 @@
 // the voice, language and rate they chose; so the game speaks through that
 // service when it can reach it, and through its own built-in voice when
 // there is none. A service that fails later (it went away, or stopped
-// answering) hands that call and every later one to the built-in voice.
+// answering) hands that call and every later one to the built-in voice,
+// until the sound output comes back after a loss: the service plays through
+// the same sound server, so it is tried again then.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +25,10 @@ struct DesktopVoiceOptions {
     // may still forbid it).
     bool autospawn = true;
     SpeechdLimits limits;
+    // Whether the sound output is lost now, and how many times it has come
+    // back after a loss.
+    std::function<bool()> soundLost = [] { return false; };
+    std::function<int()> soundReturns = [] { return 0; };
 };
 
 class DesktopVoice : public SpVoice {
@@ -43,7 +49,12 @@ public:
 
 private:
     SpVoice& builtIn();
+    // Connects to the service; false when there is none.
+    bool connect();
 
+    DesktopVoiceOptions options_;
+    // The sound's returns when the service was last connected or tried.
+    int returnsAtTry_ = 0;
     VoiceFactory makeBuiltIn_;
     std::unique_ptr<SpeechdVoice> service_;
     std::shared_ptr<SpVoice> builtIn_;

@@ -90,17 +90,27 @@ std::size_t SpeechdConnection::say(const std::string& text) {
     return static_cast<std::size_t>(messageId);
 }
 
-EndWait SpeechdConnection::waitForEnd(std::size_t messageId, std::chrono::steady_clock::time_point deadline) {
+EndWait SpeechdConnection::waitForEnd(std::size_t messageId, std::chrono::steady_clock::time_point deadline,
+                                      const std::function<bool()>& stop) {
     // The game's thread waits here for the message to be heard; each look
     // at the connection is also a moment for the program's own look
     // (Escape), so it too comes every aliveCheck.
-    return events_->waitForEnd(
+    bool stopped = false;
+    const EndWait end = events_->waitForEnd(
         messageId, deadline,
-        [this] {
+        [&] {
             whileSpeechWaits();
-            return socket_->alive();
+            stopped = stop && stop();
+            return !stopped && socket_->alive();
         },
         limits_.aliveCheck);
+    return stopped && end == EndWait::ConnectionLost ? EndWait::Stopped : end;
+}
+
+void SpeechdConnection::cancel() {
+    int result = 0;
+    request("Cancelling the messages", [&] { result = spd_cancel(connection_); });
+    throwIfSpdError(result, "Cancelling the messages");
 }
 
 void SpeechdConnection::giveUp() noexcept {

@@ -36,8 +36,15 @@ public:
     // SpeechError when the service is gone, refuses or does not answer.
     std::size_t say(const std::string& text);
 
-    // Waits for the end of message `messageId`, at most until `deadline`.
-    EndWait waitForEnd(std::size_t messageId, std::chrono::steady_clock::time_point deadline);
+    // Waits for the end of message `messageId`, at most until `deadline`;
+    // `stop`, asked at every look at the connection, ends the wait early.
+    EndWait waitForEnd(std::size_t messageId, std::chrono::steady_clock::time_point deadline,
+                       const std::function<bool()>& stop = {});
+
+    // Asks the service to drop this connection's messages, the one it says
+    // and those queued, and keeps the connection. Throws SpeechError when
+    // the service does not answer.
+    void cancel();
 
     // Asks the service to drop this connection's messages, then cuts the
     // connection; for a message that outlasted its bound.

@@ -26,7 +26,8 @@ struct EndedMessage {
     std::chrono::steady_clock::time_point at;
 };
 
-enum class EndWait { Ended, Cancelled, ConnectionLost, TimedOut };
+// Stopped: the waiter was told to stop waiting (the sound output is lost).
+enum class EndWait { Ended, Cancelled, ConnectionLost, TimedOut, Stopped };
 
 class SpeechdEvents {
 public:

@@ -16,8 +16,11 @@ bool silent(const std::string& text) {
 
 }  // namespace
 
-SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits)
-    : limits_(limits), connection_(std::make_unique<SpeechdConnection>(autospawn, limits)) {}
+SpeechdVoice::SpeechdVoice(bool autospawn, const SpeechdLimits& limits,
+                           std::function<bool()> soundLost)
+    : limits_(limits),
+      soundLost_(std::move(soundLost)),
+      connection_(std::make_unique<SpeechdConnection>(autospawn, limits)) {}
 
 std::chrono::milliseconds SpeechdVoice::endBound(const std::string& text) const {
     return limits_.endBase + limits_.endPerCharacter * static_cast<std::int64_t>(text.size());
@@ -27,14 +30,18 @@ void SpeechdVoice::Speak(const std::string& text, std::int32_t /*flags: always s
     if (failed_) {
         throw SpeechError("The speech service failed earlier");
     }
-    if (silent(text)) {
+    if (silent(text) || (soundLost_ && soundLost_())) {
         return;
     }
     try {
         const std::size_t messageId = connection_->say(text);
-        switch (connection_->waitForEnd(messageId, std::chrono::steady_clock::now() + endBound(text))) {
+        switch (connection_->waitForEnd(messageId, std::chrono::steady_clock::now() + endBound(text),
+                                        soundLost_)) {
         case EndWait::Ended:
         case EndWait::Cancelled:
+            return;
+        case EndWait::Stopped:
+            connection_->cancel();
             return;
         case EndWait::ConnectionLost:
             throw SpeechError("The speech service went away while it spoke");

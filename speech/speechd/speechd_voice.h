@@ -4,10 +4,14 @@
 // reader's more urgent speech) cut it off, so calls are heard one after
 // another in call order. It fails with a SpeechError, never hangs, when the
 // service goes away or stops answering; once failed, it stays failed.
+// The service plays through the desktop's sound server: while the game's
+// sound output is lost, the service cannot be heard either, so a message is
+// not sent, and one being spoken is cancelled, never to be said later.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +24,9 @@ namespace earshot {
 class SpeechdVoice : public SpVoice {
 public:
     // Throws SpeechError when there is no service to speak through.
-    SpeechdVoice(bool autospawn, const SpeechdLimits& limits);
+    // `soundLost` tells whether the sound output is lost now; empty, never.
+    SpeechdVoice(bool autospawn, const SpeechdLimits& limits,
+                 std::function<bool()> soundLost = {});
 
     void Speak(const std::string& text, std::int32_t flags) override;
 
@@ -32,6 +38,7 @@ public:
 
 private:
     SpeechdLimits limits_;
+    std::function<bool()> soundLost_;
     std::unique_ptr<SpeechdConnection> connection_;
     bool failed_ = false;
 };

@@ -1,0 +1,67 @@
+#include "runtime/output_announcer.h"
+
+#include <exception>
+#include <utility>
+
+namespace earshot {
+
+namespace {
+
+// Marks the voice busy for as long as it speaks, also when it throws.
+class Speaking {
+public:
+    explicit Speaking(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Speaking() { flag_ = false; }
+    Speaking(const Speaking&) = delete;
+    Speaking& operator=(const Speaking&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+class OutputAnnouncer::Voice final : public SpVoice {
+public:
+    explicit Voice(OutputAnnouncer& announcer) : announcer_(announcer) {}
+
+    void Speak(const std::string& text, std::int32_t flags) override {
+        {
+            const Speaking speaking(announcer_.speaking_);
+            announcer_.voice_->Speak(text, flags);
+        }
+        announcer_.sayWaiting();
+    }
+
+private:
+    OutputAnnouncer& announcer_;
+};
+
+void OutputAnnouncer::notice(const OutputNotice& notice) {
+    runtime_.writeCaption(notice.text);
+    runtime_.writeError(notice.detail.empty() ? notice.text
+                                              : notice.text + " (" + notice.detail + ")");
+    waiting_.push_back(notice.text);
+    sayWaiting();
+}
+
+std::shared_ptr<SpVoice> OutputAnnouncer::speakingThrough(std::shared_ptr<SpVoice> voice) {
+    voice_ = std::move(voice);
+    sayWaiting();
+    return std::make_shared<Voice>(*this);
+}
+
+void OutputAnnouncer::sayWaiting() {
+    while (voice_ && !speaking_ && !waiting_.empty()) {
+        const std::string text = std::move(waiting_.front());
+        waiting_.pop_front();
+        const Speaking speaking(speaking_);
+        try {
+            voice_->Speak(text, SVSFDefault);
+        } catch (const std::exception&) {
+            // Its caption and its line on standard error have said it.
+        }
+    }
+}
+
+}  // namespace earshot
