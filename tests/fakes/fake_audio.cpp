@@ -16,6 +16,12 @@ std::string point(float x, float y, float z) {
     return num(x) + "," + num(y) + "," + num(z);
 }
 
+void refuseNegative(float value, const std::string& call) {
+    if (!(value >= 0.0F)) {
+        throw AudioError(call + " failed: it must not be negative");
+    }
+}
+
 std::string fileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -40,6 +46,7 @@ void FakeSound3D::SetMinDistance(float distance, std::int32_t apply) {
     const std::string call = name_ + ".SetMinDistance(" + num(distance) + "," + std::to_string(apply) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    refuseNegative(distance, call);
     minDistance = distance;
 }
 
@@ -47,6 +54,7 @@ void FakeSound3D::SetMaxDistance(float distance, std::int32_t apply) {
     const std::string call = name_ + ".SetMaxDistance(" + num(distance) + "," + std::to_string(apply) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    refuseNegative(distance, call);
     maxDistance = distance;
 }
 
@@ -75,6 +83,9 @@ void FakeSoundBuffer::SetCurrentPosition(std::int32_t position) {
     const std::string call = name_ + ".SetCurrentPosition(" + std::to_string(position) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    if (position < 0) {
+        throw AudioError(call + " failed: the cursor is outside the sound");
+    }
 }
 
 std::int32_t FakeSoundBuffer::GetStatus() {
@@ -93,6 +104,9 @@ void FakeSoundBuffer::SetVolume(std::int32_t hundredthsOfDb) {
     const std::string call = name_ + ".SetVolume(" + std::to_string(hundredthsOfDb) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    if (hundredthsOfDb > 0 || hundredthsOfDb < -10000) {
+        throw AudioError(call + " failed: outside -10000 to 0 hundredths of a decibel");
+    }
     volume = hundredthsOfDb;
 }
 
@@ -100,6 +114,9 @@ std::shared_ptr<DirectSound3DBuffer8> FakeSoundBuffer::GetDirectSound3DBuffer() 
     const std::string call = name_ + ".GetDirectSound3DBuffer()";
     log_.add(call);
     failIfScripted(script_, call);
+    if (!spatial) {
+        throw AudioError("this sound was loaded without 3D control, so it cannot be placed");
+    }
     if (!control) {
         control = std::make_shared<FakeSound3D>(log_, script_, name_ + ".3D");
     }
@@ -124,19 +141,24 @@ void FakeListener::SetDopplerFactor(float factor, std::int32_t apply) {
     const std::string call = "listener.SetDopplerFactor(" + num(factor) + "," + std::to_string(apply) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    refuseNegative(factor, call);
 }
 
 void FakeListener::SetRolloffFactor(float factor, std::int32_t apply) {
     const std::string call = "listener.SetRolloffFactor(" + num(factor) + "," + std::to_string(apply) + ")";
     log_.add(call);
     failIfScripted(script_, call);
+    refuseNegative(factor, call);
 }
 
 std::shared_ptr<DirectSound3DListener8> FakePrimaryBuffer::GetDirectSound3DListener() {
     const std::string call = "primary.GetDirectSound3DListener()";
     log_.add(call);
     failIfScripted(script_, call);
-    return std::make_shared<FakeListener>(log_, script_);
+    if (!listener_) {
+        listener_ = std::make_shared<FakeListener>(log_, script_);
+    }
+    return listener_;
 }
 
 void FakeDirectSound::SetCooperativeLevel(std::intptr_t windowHandle, std::int32_t level) {
@@ -151,7 +173,13 @@ std::shared_ptr<DirectSoundPrimaryBuffer8> FakeDirectSound::CreatePrimarySoundBu
     const std::string call = "DS.CreatePrimarySoundBuffer(" + std::to_string(desc.lFlags) + ")";
     log_.add(call);
     failIfScripted(script_, call);
-    return std::make_shared<FakePrimaryBuffer>(log_, script_);
+    if ((desc.lFlags & DSBCAPS_PRIMARYBUFFER) == 0) {
+        throw AudioError("creating the primary buffer failed: its description lacks the primary buffer flag");
+    }
+    if (!primary_) {
+        primary_ = std::make_shared<FakePrimaryBuffer>(log_, script_);
+    }
+    return primary_;
 }
 
 std::shared_ptr<DirectSoundSecondaryBuffer8> FakeDirectSound::CreateSoundBufferFromFile(
@@ -164,9 +192,13 @@ std::shared_ptr<DirectSoundSecondaryBuffer8> FakeDirectSound::CreateSoundBufferF
     if (script_.unloadable.count(file) != 0) {
         throw AudioError("cannot load sound file " + path + ": No such file or directory");
     }
+    if ((desc.lFlags & DSBCAPS_PRIMARYBUFFER) != 0) {
+        throw AudioError("cannot load sound file " + path + ": its description asks for a primary buffer");
+    }
     const int instance = ++loads[file];
-    return std::make_shared<FakeSoundBuffer>(log_, script_, file + "#" + std::to_string(instance),
-                                             path);
+    auto buffer = std::make_shared<FakeSoundBuffer>(log_, script_, file + "#" + std::to_string(instance), path);
+    buffer->spatial = (desc.lFlags & DSBCAPS_CTRL3D) != 0;
+    return buffer;
 }
 
 }  // namespace earshot::fakes

@@ -1,5 +1,7 @@
 // An audio service for tests: it logs every call, keeps what was set, and
-// fails where a test says (no device, files that cannot be loaded).
+// fails where a test says (no device, files that cannot be loaded). It
+// refuses the calls the real service refuses; the audio contract tests run
+// the same cases against both.
 #pragma once
 
 #include <map>
@@ -73,6 +75,8 @@ public:
     static inline int live = 0;
     bool playing = false;
     bool looping = false;
+    // Loaded with a 3D control (DSBCAPS_CTRL3D).
+    bool spatial = true;
     std::int32_t volume = 0;
     int statusReads = 0;
     std::shared_ptr<FakeSound3D> control;
@@ -102,17 +106,20 @@ private:
 class FakePrimaryBuffer final : public DirectSoundPrimaryBuffer8 {
 public:
     FakePrimaryBuffer(CallLog& log, const AudioScript& script) : log_(log), script_(script) {}
+    // The one listener, the same at every call.
     std::shared_ptr<DirectSound3DListener8> GetDirectSound3DListener() override;
 
 private:
     CallLog& log_;
     const AudioScript& script_;
+    std::shared_ptr<FakeListener> listener_;
 };
 
 class FakeDirectSound final : public DirectSound8 {
 public:
     FakeDirectSound(CallLog& log, const AudioScript& script) : log_(log), script_(script) {}
     void SetCooperativeLevel(std::intptr_t windowHandle, std::int32_t level) override;
+    // The one primary buffer, the same at every call.
     std::shared_ptr<DirectSoundPrimaryBuffer8> CreatePrimarySoundBuffer(
         const DSBUFFERDESC& desc) override;
     std::shared_ptr<DirectSoundSecondaryBuffer8> CreateSoundBufferFromFile(
@@ -124,6 +131,7 @@ public:
 private:
     CallLog& log_;
     const AudioScript& script_;
+    std::shared_ptr<FakePrimaryBuffer> primary_;
 };
 
 // Throws an AudioError when the script says that this call fails.
