@@ -29,9 +29,10 @@ wait_for_window 10
 sleep 1.5
 lose_the_server_during "the intro"
 
-# A queue of sentences, which takes about six seconds to say.
+# A queue of sentences, which takes about six seconds to say. The drift
+# runs on, so that the tick goes on moving the speakers meanwhile.
 start_running_on_pulse
-send_key --delay 0 p t Return g
+send_key --delay 0 p h Return g
 wait_for_caption "muting front left speaker." 5
 sleep 0.4
 lose_the_server_during "a sentence"
