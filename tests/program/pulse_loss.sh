@@ -49,8 +49,11 @@ sleep_while_saying "muting front left speaker."
 sleep 1.5
 muted=$(recent_level 1.5)
 echo "all four muted after the return: $muted dB"
-awk -v b="$before" -v m="$muted" 'BEGIN { exit !(m <= b - 30 && m > -120) }' ||
-  fail "with all four muted the mix is at $muted dB: not about 40 dB below $before dB, or silent"
+# Each speaker 40 dB down, four of them about as loud as the one alone
+# before: about 34 dB below it. Three that came back at full level would
+# leave the mix near where it was.
+awk -v b="$before" -v m="$muted" 'BEGIN { exit !(m <= b - 20 && m > -120) }' ||
+  fail "with all four muted the mix is at $muted dB: not far below $before dB, or silent"
 
 send_key Escape
 wait_for_exit 1
