@@ -1,5 +1,7 @@
 #include "audio/openal/al_direct_sound.h"
 
+#include <vector>
+
 #include "audio/openal/al_listener.h"
 #include "audio/openal/al_output.h"
 #include "audio/openal/al_sound_buffer.h"
@@ -38,15 +40,33 @@ public:
         }
         // The whole file is read before any OpenAL object is made, so a bad
         // file leaves nothing behind.
-        auto samples = std::make_shared<const MonoSound>(readMonoSound(path));
+        auto samples = shareKept(readMonoSound(path));
         const bool spatial = (desc.lFlags & DSBCAPS_CTRL3D) != 0;
         return std::make_shared<AlSoundBuffer>(
             std::make_shared<AlSound>(output_, std::move(samples), spatial));
     }
 
 private:
+    // Every sound keeps its samples, to be made again after a loss of the
+    // output. Two speakers play the same file, so samples equal to those of
+    // a sound still alive are shared rather than kept twice.
+    std::shared_ptr<const MonoSound> shareKept(MonoSound read) {
+        std::erase_if(kept_, [](const auto& weak) { return weak.expired(); });
+        for (const auto& weak : kept_) {
+            auto live = weak.lock();
+            if (live && live->sampleRate == read.sampleRate && live->pcm16 == read.pcm16 &&
+                live->pcmFloat == read.pcmFloat) {
+                return live;
+            }
+        }
+        auto samples = std::make_shared<const MonoSound>(std::move(read));
+        kept_.push_back(samples);
+        return samples;
+    }
+
     std::shared_ptr<AlOutput> output_;
     std::shared_ptr<AlPrimaryBuffer> primary_;
+    std::vector<std::weak_ptr<const MonoSound>> kept_;
 };
 
 }  // namespace

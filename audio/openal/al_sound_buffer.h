@@ -59,6 +59,7 @@ public:
     // The AL source, 0 while the output is lost.
     ALuint source() const { return source_ ? source_->id() : 0; }
     std::size_t frames() const { return samples_->frames(); }
+    const MonoSound& samples() const { return *samples_; }
     bool spatial() const { return spatial_; }
     const AlSoundRecord& record() const { return record_; }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "audio/openal/al_sound_buffer.h"
 #include "game/errors.h"
 #include "loopback_fixture.h"
 #include "wav_writer.h"
@@ -60,6 +61,28 @@ TEST_F(FileChangeTest, AFileReplacedBetweenTwoLoadsIsReadAnew) {
     EXPECT_GT(oldLevel, 0.01);
     EXPECT_NEAR(newFrames, 3 * tenthOfASecond, blockSlack) << "the new file was not read";
     EXPECT_LT(newLevel, 1e-6);
+}
+
+// Each sound keeps its samples for a rebuild after a loss of the output;
+// the two speakers that play the same file keep them once, and a file that
+// changed in between is not taken for the one kept.
+TEST_F(FileChangeTest, TheSameSamplesAreKeptOnceAndChangedOnesApart) {
+    const auto samplesOf = [](const DirectSoundSecondaryBuffer8& buffer) {
+        return &dynamic_cast<const AlSoundBuffer&>(buffer).sound().samples();
+    };
+    const std::string path =
+        writeWav("left3.wav", WavFormat{.frames = tenthOfASecond}, [](int frame, int) {
+            return noise(frame);
+        });
+    auto frontLeft = load(path);
+    auto rearLeft = load(path);
+    EXPECT_EQ(samplesOf(*frontLeft), samplesOf(*rearLeft));
+    writeWav("left3.wav", WavFormat{.frames = tenthOfASecond}, [](int frame, int) {
+        return noise(frame + 1);
+    });
+    auto changed = load(path);
+    EXPECT_NE(samplesOf(*changed), samplesOf(*frontLeft));
+    EXPECT_NE(samplesOf(*changed)->pcm16, samplesOf(*frontLeft)->pcm16);
 }
 
 TEST_F(FileChangeTest, AFileTakenAwayIsRefusedByNameAndLoadedSoundsPlayOn) {
