@@ -3,11 +3,14 @@
 //
 //   earshot_bench_probe cpu SETTLE_S MEASURE_S -- PROGRAM [ARGS...]
 //       after SETTLE_S seconds (the game's intro), the CPU time the child
-//       spends over MEASURE_S seconds (user and system, all its threads,
-//       from /proc/<pid>/stat), as a percentage of one core, and its peak
-//       resident memory (VmHWM) at the end, and how much of what it has
-//       resident then is its own (RssAnon: not pages of files, such as
-//       the shared libraries, which other programs share).
+//       spends over MEASURE_S seconds, as a percentage of one core, and
+//       its peak resident memory (VmHWM) at the end, and how much of what
+//       it has resident then is its own (RssAnon: not pages of files, such
+//       as the shared libraries, which other programs share). The CPU time
+//       is user and system time of all its threads, also those that have
+//       ended: at the start from the child's CPU clock (nanoseconds), at
+//       the end from the rusage of the finished child (microseconds), so a
+//       load of one or two percent is not counted in clock ticks.
 //       Prints: cpu <percent> <peak kB> <own kB>
 //   earshot_bench_probe startup WAVE_FILE SECONDS -- PROGRAM [ARGS...]
 //       when the child's audio output started to write WAVE_FILE (OpenAL
@@ -22,8 +25,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -32,7 +37,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -71,25 +75,30 @@ bool alive(pid_t pid) {
     return waitpid(pid, &status, WNOHANG) == 0;
 }
 
-// User plus system time of all the child's threads, in seconds.
+// User plus system time of all the child's threads so far, also of those
+// that have ended, in seconds, from its CPU clock.
 double cpuSeconds(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // The command name may hold spaces; the fields after it do not.
-    const auto close = text.rfind(')');
-    if (close == std::string::npos) {
-        fail("cannot read the child's CPU time");
+    clockid_t clock{};
+    timespec used{};
+    if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &used) != 0) {
+        fail("cannot read the child's CPU clock");
     }
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    std::vector<std::string> values;
-    while (fields >> field) {
-        values.push_back(field);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+}
+
+// Kills the child and returns the user plus system time of all its
+// threads over its whole life, in seconds, from its rusage.
+double stopAndCount(pid_t pid) {
+    kill(pid, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) {
+        fail("cannot collect the child's rusage");
     }
-    // Fields 14 and 15 of the file (utime, stime), counted from the state
-    // (field 3) here.
-    const double ticks = std::stod(values.at(11)) + std::stod(values.at(12));
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+    auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 // A figure in kB of /proc/<pid>/status, such as "VmHWM".
@@ -114,15 +123,14 @@ int measureCpu(double settle, double measure, char** argv) {
     if (!alive(pid)) {
         fail(std::string(argv[0]) + " ended before it was measured");
     }
-    const double before = cpuSeconds(pid);
     const auto start = Clock::now();
+    const double before = cpuSeconds(pid);
     sleepSeconds(measure);
-    const double used = cpuSeconds(pid) - before;
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     const long peak = statusKb(pid, "VmHWM");
     const long own = statusKb(pid, "RssAnon");
-    stop(pid);
-    std::printf("cpu %.2f %ld %ld\n", 100.0 * used / wall, peak, own);
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const double used = stopAndCount(pid) - before;
+    std::printf("cpu %.3f %ld %ld\n", 100.0 * used / wall, peak, own);
     return 0;
 }
 

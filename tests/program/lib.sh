@@ -1,8 +1,10 @@
 # Shared helpers for the tests that run the real program: a private
-# virtual display, OpenAL Soft writing its output to a WAV file, the
+# virtual display, OpenAL Soft writing its output to a WAV file (or playing
+# through a private PulseAudio server whose output is recorded), the
 # program's captions and errors in files, and keys sent to its window.
-# Each test sources this file, calls start_display, start_game, and the
-# checks it needs; everything is cleaned up when the test exits.
+# Each test sources this file, calls start_display, start_game (or
+# start_pulse and start_game_on_pulse), and the checks it needs; everything
+# is cleaned up when the test exits.
 set -euo pipefail
 
 program=${EARSHOT_PROGRAM:?set EARSHOT_PROGRAM to the built earshot}
@@ -25,9 +27,16 @@ mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
 echo DisableAutoSpawn >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 display_pid=""
 game_pid=""
+pulse_pid=""
+record_pid=""
+# What the program played: the wave output, or the recording of the
+# PulseAudio server's output that is being made now.
+heard=$work/out.wav
 
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  [ -n "$record_pid" ] && kill -9 "$record_pid" 2>/dev/null || true
+  [ -n "$pulse_pid" ] && kill -9 "$pulse_pid" 2>/dev/null || true
   [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   if [ "${KEEP_WORK:-}" = "" ]; then rm -rf "$work"; fi
@@ -38,20 +47,23 @@ fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/stdout" ] && { echo "--- captions:" >&2; cat "$work/stdout" >&2; }
   [ -f "$work/stderr" ] && { echo "--- errors:" >&2; cat "$work/stderr" >&2; }
+  [ -f "$work/pulse.log" ] && { echo "--- sound server:" >&2; tail -n 20 "$work/pulse.log" >&2; }
   exit 1
 }
 
-# A virtual display of our own, on the first free number from 90.
+# A virtual display of our own. Xvfb takes the first free display number
+# itself and writes it to a file, so that tests that start at the same
+# moment never pick the same one.
 start_display() {
-  local number=90
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-    number=$((number + 1))
-  done
-  Xvfb ":$number" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   display_pid=$!
-  export DISPLAY=":$number"
+  local number
   for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$number" ] && return 0
+    number=$(head -n 1 "$work/display" 2>/dev/null || true)
+    if [ -n "$number" ] && [ -e "/tmp/.X11-unix/X$number" ]; then
+      export DISPLAY=":$number"
+      return 0
+    fi
     sleep 0.05
   done
   fail "the virtual display did not start"
@@ -81,6 +93,7 @@ drivers = wave
 [wave]
 file = $work/out.wav
 CONF
+  heard=$work/out.wav
   ALSOFT_CONF=$work/alsoft.conf ALSOFT_DRIVERS=wave \
     "$game" >"$work/stdout" 2>"$work/stderr" &
   game_pid=$!
@@ -137,21 +150,23 @@ wait_for_exit() {
 
 wav_measure=${EARSHOT_WAV_MEASURE:-$(dirname "$program")/tests/program/earshot_wav_measure}
 
-# The wave output's size in bytes now (0 before it exists).
+# The wave output's (or the recording's) size in bytes now (0 before it
+# exists).
 wave_bytes() {
-  stat -c %s "$work/out.wav" 2>/dev/null || echo 0
+  stat -c %s "$heard" 2>/dev/null || echo 0
 }
 
-# Seconds of sound in a WAV file ($1, the wave output by default).
+# Seconds of sound in a WAV file ($1, what the program played by default).
 wave_seconds() {
-  "$wav_measure" "${1:-$work/out.wav}" info | sed 's/.* seconds //'
+  "$wav_measure" "${1:-$heard}" info | sed 's/.* seconds //'
 }
 
-# Waits up to $2 seconds for the wave output to hold $1 seconds of sound.
+# Waits up to $2 seconds for the wave output (or the recording) to hold $1
+# seconds of sound.
 wait_for_wave_seconds() {
   local limit=$(( ${2:-30} * 20 ))
   for _ in $(seq "$limit"); do
-    if [ -s "$work/out.wav" ] &&
+    if [ -s "$heard" ] &&
        awk -v have="$(wave_seconds)" -v want="$1" 'BEGIN { exit !(have >= want) }'; then
       return 0
     fi
@@ -164,7 +179,7 @@ wait_for_wave_seconds() {
 # The left and right levels (dB below full scale) of what the program
 # played between two moments, given as the wave output's sizes then.
 levels_between() {
-  "$wav_measure" "$work/out.wav" bytes "$1" "$2" | cut -d' ' -f3-
+  "$wav_measure" "$heard" bytes "$1" "$2" | cut -d' ' -f3-
 }
 
 # How many lines of standard output equal $1.
@@ -260,4 +275,111 @@ pin_front_left_at_the_bound() {
   press s 20
   press d 20
   sleep 0.5
+}
+
+# ---- A private PulseAudio server, as on a player's desktop ----
+#
+# The server is a child of the test, not a daemon, and reads no settings of
+# the user or the system: -n runs no start-up script, PULSE_CONFIG names an
+# empty daemon configuration, its runtime and state folders are in the work
+# folder, and it sees no display and no session bus, so it announces itself
+# nowhere. It loads only the native protocol, on a socket of its own and
+# open to any client, and a null sink, which plays into nothing in real
+# time; the sink's monitor is recorded with parec. The clients (the game,
+# pactl, parec) read no client settings either and know only that socket.
+
+# What the game says when its output goes and comes back, and when 3D
+# sound cannot be had: kept here, so that a new wording is changed once.
+lost_caption="The sound output was lost. The game goes on, and its sound comes back when the output does."
+back_caption="The sound is back."
+hrtf_off_caption="3D sound is off, so front and back will sound alike. The game plays on."
+
+pulse_socket=$work/run/pulse.sock
+pulse_rate=48000
+recordings=0
+
+# Starts the server with a null sink at $1 Hz (48000 by default, or the
+# rate it had before), waits until it answers and starts a new recording of
+# its output, which $heard then names.
+start_pulse() {
+  pulse_rate=${1:-$pulse_rate}
+  export PULSE_SERVER=unix:$pulse_socket PULSE_CLIENTCONFIG=/dev/null
+  env -u DISPLAY -u WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS=unix:path=$work/run/no-bus \
+    PULSE_RUNTIME_PATH=$work/run/pulse PULSE_STATE_PATH=$work/pulse-state PULSE_CONFIG=/dev/null \
+    pulseaudio -n --daemonize=no --use-pid-file=no --system=no --exit-idle-time=-1 \
+      --disable-shm=yes --realtime=no --high-priority=no --log-target=stderr \
+      -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse_socket" \
+      -L "module-null-sink sink_name=earshot rate=$pulse_rate channels=2" \
+      >>"$work/pulse.log" 2>&1 &
+  pulse_pid=$!
+  # OpenAL Soft looks for the server once, at the program's first call, and
+  # never again if it is not there: the game starts only once it answers.
+  for _ in $(seq 200); do
+    pactl info >/dev/null 2>&1 && break
+    kill -0 "$pulse_pid" 2>/dev/null || fail "the PulseAudio server ended at its start"
+    sleep 0.05
+  done
+  pactl info >/dev/null 2>&1 || fail "the PulseAudio server did not answer within 10 s"
+  recordings=$((recordings + 1))
+  heard=$work/heard-$recordings.wav
+  parec -d earshot.monitor --file-format=wav --latency-msec=20 "$heard" 2>>"$work/pulse.log" &
+  record_pid=$!
+  for _ in $(seq 100); do
+    [ "$(wave_bytes)" -gt 4096 ] && return 0
+    sleep 0.05
+  done
+  fail "nothing was recorded from the PulseAudio server within 5 s"
+}
+
+# Kills the server at once, as a crash would; the recording ends with it.
+kill_pulse() {
+  kill -9 "$pulse_pid"
+  wait "$pulse_pid" 2>/dev/null || true
+  pulse_pid=""
+  wait "$record_pid" 2>/dev/null || true
+  record_pid=""
+}
+
+# Freezes the server (it keeps its socket and its clients, and does
+# nothing), and lets it go on.
+freeze_pulse() { kill -STOP "$pulse_pid"; }
+thaw_pulse() { kill -CONT "$pulse_pid"; }
+
+# Starts the program playing through the server. OpenAL Soft's settings are
+# the system's and whatever the test put in $XDG_CONFIG_HOME/alsoft.conf.
+start_game_on_pulse() {
+  [ -n "${install_dir:-}" ] || make_install
+  env -u ALSOFT_CONF ALSOFT_DRIVERS=pulse \
+    "$install_dir/earshot" >"$work/stdout" 2>"$work/stderr" &
+  game_pid=$!
+}
+
+# The left and right levels of the last $1 seconds of the recording.
+recent_levels() {
+  local seconds
+  seconds=$(wave_seconds)
+  "$wav_measure" "$heard" span "$(awk -v s="$seconds" -v l="$1" 'BEGIN { print s - l }')" "$seconds"
+}
+
+# Fails unless the program is still running; $1 says when.
+expect_running() {
+  kill -0 "$game_pid" 2>/dev/null || { wait_for_exit 1; fail "the program ended $1 (status $status)"; }
+}
+
+# Sends P and waits up to $1 seconds for the score's "points." to be said
+# once more: the game answers keys.
+expect_answer() {
+  local before
+  before=$(caption_count "points.")
+  send_key p
+  wait_for_caption_count "points." $((before + 1)) "${1:-10}"
+}
+
+# Starts the server (with a sink at $1 Hz, if given) and the program playing
+# through it, and waits until the game runs past its intro.
+start_running_on_pulse() {
+  start_pulse "$@"
+  start_game_on_pulse
+  wait_for_window 10
+  wait_until_running
 }
