@@ -36,6 +36,10 @@ int main() {
         runtime->endIfEscapePending();
         AlOutput::pollShared();
     });
+    // And on every round of the event loop, at least once a tick: with the
+    // drift frozen and no key pressed the game itself asks nothing of the
+    // sound, and a loss or a return must still be heard of.
+    runtime->setLoopWatch([] { AlOutput::pollShared(); });
     // The player's language, from the catalogues beside the program; the
     // voice speaks it too, but only when there is a translation to speak.
     useCatalogues(runtime->appPath());

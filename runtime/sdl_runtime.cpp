@@ -88,10 +88,19 @@ void SdlRuntime::run(WindowEvents& form) {
     for (;;) {
         waitForWork();
         doEvents();
+        if (loopWatch_) {
+            try {
+                loopWatch_();
+            } catch (const std::exception& error) {
+                writeError(error.what());
+            }
+        }
     }
 }
 
 void SdlRuntime::attach(WindowEvents& form) { form_ = &form; }
+
+void SdlRuntime::setLoopWatch(std::function<void()> watch) { loopWatch_ = std::move(watch); }
 
 SdlEventSinks& SdlRuntime::eventSinks() { return sinks_; }
 

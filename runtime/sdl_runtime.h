@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "game/windowing_runtime.h"
@@ -39,6 +40,12 @@ public:
 
     // The handlers events are delivered to from now on (run does this).
     void attach(WindowEvents& form);
+
+    // Something to look at each time the loop has handled what came, the
+    // timer's expiry included, so at least once a tick while the timer runs,
+    // whatever the handlers did or did not do (the sound output is looked at
+    // there). An error it lets out is written, and the loop goes on.
+    void setLoopWatch(std::function<void()> watch);
 
     // Where the mouse device listens to the window's events.
     SdlEventSinks& eventSinks();
@@ -83,6 +90,7 @@ private:
     RandomSingles random_;
     SdlEventSinks sinks_;
     WindowEvents* form_ = nullptr;
+    std::function<void()> loopWatch_;
     bool shown_ = false;
     // Events taken from SDL's queue and not yet dispatched, oldest first,
     // numbered in the order they were taken.

@@ -101,6 +101,29 @@ TEST_F(RunLoopTest, TheLoopsTimerTicks) {
         ::testing::ExitedWithCode(0), "3 ticks, not early");
 }
 
+TEST_F(RunLoopTest, TheLoopWatchRunsOnEveryTickAlsoWhenTheTickDoesNothing) {
+    EXPECT_EXIT(
+        {
+            SdlRuntime runtime;
+            ScriptedForm form;
+            int ticks = 0;
+            int looks = 0;
+            form.load = [&] {
+                runtime.setTimerInterval(20);
+                runtime.setTimerEnabled(true);
+            };
+            form.timer = [&] { ++ticks; };
+            runtime.setLoopWatch([&] {
+                if (++looks == 5) {
+                    runtime.writeError("5 looks after " + std::to_string(ticks) + " ticks");
+                    runtime.endProgram(0);
+                }
+            });
+            runtime.run(form);
+        },
+        ::testing::ExitedWithCode(0), "5 looks after [1-5] ticks");
+}
+
 TEST_F(RunLoopTest, ClosingTheWindowEndsTheProgramWithStatus0) {
     EXPECT_EXIT(
         {
