@@ -52,7 +52,14 @@ int main() {
         Platform platform{
             *runtime,
             [&runtime] { return std::make_shared<SdlDirectX8>(runtime->eventSinks()); },
-            [&announcer, language] { return announcer.speakingThrough(createDesktopVoice(language)); },
+            [&announcer, language] {
+                // A speech service that fails is said like a lost output:
+                // the player hears the voice change and is told why.
+                return announcer.speakingThrough(
+                    createDesktopVoice(language, [&announcer](const std::string& cause) {
+                        announcer.announce(speechServiceFailedText(), cause);
+                    }));
+            },
             translated,
         };
         Form1 form(platform);

@@ -38,9 +38,13 @@ private:
 };
 
 void OutputAnnouncer::notice(const OutputNotice& notice) {
-    const std::string text = translate_(notice.text.c_str());
+    announce(notice.text.c_str(), notice.detail);
+}
+
+void OutputAnnouncer::announce(const char* english, const std::string& detail) {
+    const std::string text = translate_(english);
     runtime_.writeCaption(text);
-    runtime_.writeError(notice.detail.empty() ? text : text + " (" + notice.detail + ")");
+    runtime_.writeError(detail.empty() ? text : text + " (" + detail + ")");
     waiting_.push_back(text);
     sayWaiting();
 }

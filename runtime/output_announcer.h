@@ -30,6 +30,10 @@ public:
 
     void notice(const OutputNotice& notice);
 
+    // Any other sentence the player is told the same way: `english` in the
+    // player's language, with `detail` after it on standard error.
+    void announce(const char* english, const std::string& detail);
+
     // The voice the game is to speak with: `voice`, which afterwards says
     // the notices that came while it spoke. Notices that came before are
     // said now.

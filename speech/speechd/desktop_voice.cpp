@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "game/errors.h"
+#include "game/sentences.h"
 #include "speech/speechd/speechd_voice.h"
 
 namespace earshot {
@@ -39,6 +40,10 @@ SpVoice& DesktopVoice::builtIn() {
     return *builtIn_;
 }
 
+const char* speechServiceFailedText() {
+    return sentence("The desktop's speech service stopped answering. The game speaks with its own voice now.");
+}
+
 void DesktopVoice::Speak(const std::string& text, std::int32_t flags) {
     // A service that failed with the sound is tried again once the sound is
     // back, once each time it comes back.
@@ -52,8 +57,11 @@ void DesktopVoice::Speak(const std::string& text, std::int32_t flags) {
         } catch (const std::exception& error) {
             service_.reset();
             returnsAtTry_ = options_.soundReturns();
-            std::cerr << "The desktop's speech service failed (" << error.what()
-                      << "); the game's own voice speaks from now on." << std::endl;
+            if (options_.serviceFailed) {
+                options_.serviceFailed(error.what());
+            } else {
+                std::cerr << speechServiceFailedText() << " (" << error.what() << ")" << std::endl;
+            }
         }
     }
     builtIn().Speak(text, flags);

@@ -33,6 +33,10 @@ struct DesktopVoiceOptions {
     // back after a loss.
     std::function<bool()> soundLost = [] { return false; };
     std::function<int()> soundReturns = [] { return 0; };
+    // Told, with the service's own reason, when the service has failed and
+    // the built-in voice speaks in its place; by default a line on
+    // standard error.
+    std::function<void(const std::string& cause)> serviceFailed;
 };
 
 class DesktopVoice : public SpVoice {
@@ -66,8 +70,14 @@ private:
 
 // The voice the program speaks with: the desktop's speech service when it
 // can be reached, else the built-in espeak-ng voice; both in `language`,
-// that of the translation the game speaks (empty for English). Throws
-// SpeechError when neither can speak.
-std::shared_ptr<SpVoice> createDesktopVoice(const std::string& language = "");
+// that of the translation the game speaks (empty for English); a service
+// that fails is told to `serviceFailed` when given. Throws SpeechError when
+// neither can speak.
+std::shared_ptr<SpVoice> createDesktopVoice(
+    const std::string& language = "",
+    std::function<void(const std::string& cause)> serviceFailed = nullptr);
+
+// The sentence that tells the player the built-in voice has taken over.
+const char* speechServiceFailedText();
 
 }  // namespace earshot

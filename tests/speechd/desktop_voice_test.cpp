@@ -12,7 +12,9 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "client_scratch.h"
 #include "game/errors.h"
@@ -111,9 +113,12 @@ TEST_F(DesktopVoiceWithServiceTest, AServiceKilledMidSentenceHandsThatCallToTheB
 TEST_F(DesktopVoiceWithServiceTest, AServiceThatStopsAnsweringHandsTheNextCallToTheBuiltInVoice) {
     DesktopVoiceOptions options = withoutAutospawn();
     options.limits.reply = std::chrono::milliseconds(1000);
+    std::vector<std::string> failures;
+    options.serviceFailed = [&failures](const std::string& cause) { failures.push_back(cause); };
     DesktopVoice voice(options, builtIn.factory());
     ASSERT_TRUE(voice.speaksThroughService());
     voice.Speak("Front pair selected.", 0);
+    EXPECT_TRUE(failures.empty());
 
     server.freeze();
     const auto called = Clock::now();
@@ -122,6 +127,8 @@ TEST_F(DesktopVoiceWithServiceTest, AServiceThatStopsAnsweringHandsTheNextCallTo
 
     EXPECT_EQ(builtIn.voice->spoken, Texts{"Rear pair selected."});
     EXPECT_FALSE(voice.speaksThroughService());
+    ASSERT_EQ(failures.size(), 1U) << "the player is told once that the voice changed";
+    EXPECT_FALSE(failures[0].empty()) << "the service's reason is passed on";
     EXPECT_GE(fallback, 0.9) << "it gave up before the reply bound";
     EXPECT_LT(fallback, 2.5) << "a service that does not answer held the call for " << fallback << " s";
     std::cout << "[ figures  ] fallback from a service that stopped answering (1 s bound): " << fallback * 1000
