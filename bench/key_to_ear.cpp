@@ -78,13 +78,13 @@ double balance(const Block* begin, const Block* end) {
 class Recorder {
 public:
     Recorder() {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, rate, 2};
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, rate, 2};
         pa_buffer_attr attributes{};
         attributes.maxlength = static_cast<std::uint32_t>(-1);
         attributes.fragsize = blockFrames * 2 * sizeof(float);
         int error = 0;
         stream_ = pa_simple_new(nullptr, "earshot key to ear", PA_STREAM_RECORD, "earshot.monitor",
-                                "key to ear", &spec, nullptr, &attributes, &error);
+                                "key to ear", &format, nullptr, &attributes, &error);
         if (stream_ == nullptr) {
             fail(std::string("cannot record the sound server: ") + pa_strerror(error));
         }
