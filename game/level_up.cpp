@@ -1,28 +1,14 @@
 // Level up: the next level, with the level-up cue, larger steps, faster
 // drift, new places and new music.
 #include "game/form1.h"
+#include "game/raised_flag.h"
 #include "game/single.h"
 
 namespace earshot {
 
-namespace {
-
-// Clears the level-up mark however the level up ends.
-class LevelUpMark {
-public:
-    explicit LevelUpMark(bool& mark) : mark_(mark) { mark_ = true; }
-    ~LevelUpMark() { mark_ = false; }
-    LevelUpMark(const LevelUpMark&) = delete;
-    LevelUpMark& operator=(const LevelUpMark&) = delete;
-
-private:
-    bool& mark_;
-};
-
-}  // namespace
-
 void Form1::LevelUp() {
-    const LevelUpMark mark(LevelUpRunning);
+    // A level up never starts inside another one.
+    const RaisedFlag running(LevelUpRunning);
     Level = single(wide(Level) + 1.0);
     PlaySoundAndWait("LevelUp");
     for (Speaker which : speakerOrder) {

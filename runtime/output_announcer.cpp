@@ -3,23 +3,9 @@
 #include <exception>
 #include <utility>
 
+#include "game/raised_flag.h"
+
 namespace earshot {
-
-namespace {
-
-// Marks the voice busy for as long as it speaks, also when it throws.
-class Speaking {
-public:
-    explicit Speaking(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Speaking() { flag_ = false; }
-    Speaking(const Speaking&) = delete;
-    Speaking& operator=(const Speaking&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 class OutputAnnouncer::Voice final : public SpVoice {
 public:
@@ -27,7 +13,7 @@ public:
 
     void Speak(const std::string& text, std::int32_t flags) override {
         {
-            const Speaking speaking(announcer_.speaking_);
+            const RaisedFlag speaking(announcer_.speaking_);
             announcer_.voice_->Speak(text, flags);
         }
         announcer_.sayWaiting();
@@ -59,7 +45,7 @@ void OutputAnnouncer::sayWaiting() {
     while (voice_ && !speaking_ && !waiting_.empty()) {
         const std::string text = std::move(waiting_.front());
         waiting_.pop_front();
-        const Speaking speaking(speaking_);
+        const RaisedFlag speaking(speaking_);
         try {
             voice_->Speak(text, SVSFDefault);
         } catch (const std::exception&) {
